@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr std::string_view kPictureFileMarker = "__picture.jpg";
+inline constexpr std::string_view kPictureNameMarker = "__picture";
+inline constexpr std::string_view kCaptionMarker = "Picture text";
+/// Written after every Columns-th cell, CR LF whatever the template uses.
+inline constexpr std::string_view kRowBreak = "</tr>\r\n<tr>\r\n";
+
+/// The pieces of an index template. The views point into the template text.
+struct IndexLayout {
+  std::string_view Head;
+  std::string_view CellTemplate;
+  std::string_view Tail;
+  int Columns = 1;
+};
+
+/// True when `indexTemplate` has a "<tr>" and a "</td>" after the head, the
+/// least SplitIndexTemplate needs.
+bool IndexTemplateIsUsable(std::string_view indexTemplate);
+
+/// Cuts a usable index template into head, cell and tail; stretches that
+/// would run past the end stop at the end.
+IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPerRow);
+
+/// Replaces every `marker` in `text`; inserted text is never searched again.
+void ReplaceAll(std::string& text, std::string_view marker, std::string_view replacement);
+
+/// Fills "__picture.jpg", then "__picture", then "Picture text", in that order.
+void FillPlaceholders(std::string& text, std::string_view fileReference,
+                      std::string_view referenceWithoutExtension, std::string_view caption);
+
+/// The position just after the first `what` in `text`, or none.
+std::optional<std::size_t> FindAfter(std::string_view text, std::string_view what);
+
+/// Drops one leading '+' and upper-cases the first ASCII letter.
+std::string CaptionFromName(std::string_view name);
+
+/// `text` with & < > " ' written as entities, for HTML text and attributes.
+std::string EscapeHtml(std::string_view text);
+
+/// EscapeHtml, and '#' and '?' as %23 and %3F, for a relative file link.
+std::string EscapeFileReference(std::string_view reference);

@@ -1,0 +1,78 @@
+#include "app/files.h"
+
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "app/messages.h"
+#include "app/path_part.h"
+#include "platform/file_system.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+bool NextFolderEntry(std::string_view pattern, std::string& entryPath, bool& isFolder,
+                     FolderSearch& search) {
+  const std::string folder = PathPart(pattern, "drive,dir");
+  if (entryPath.empty()) {
+    search = FolderSearch{};
+    const std::string_view wildcard = pattern.substr(folder.size());
+    search.Open = ListFolder(folder.empty() ? std::string(".") : folder, wildcard, search.Entries);
+  }
+  if (!search.Open || search.Next >= search.Entries.size()) {
+    search = FolderSearch{};
+    return false;
+  }
+  const FolderEntry& entry = search.Entries[search.Next++];
+  entryPath = folder + entry.Name;
+  isFolder = entry.IsFolder;
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  return PathExists(path);
+}
+
+std::int64_t FileSize(const std::string& path) {
+  const std::int64_t size = PathSize(path);
+  return size < 0 ? 0 : size;
+}
+
+std::string ReadWholeFile(const RunState& run, const std::string& path) {
+  FileHandle file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    ShowError(run, "Failed to open file: %s", path, true);
+  }
+  const std::int64_t size = FileSize(path);
+  std::string text;
+  try {
+    text.resize(static_cast<std::size_t>(size));
+  } catch (const std::exception&) {
+    ShowError(run, "Memory allocation failed for file: %s", path, true);
+  }
+  // An empty file counts as not read: a page template must have content.
+  if (size == 0 || std::fread(text.data(), static_cast<std::size_t>(size), 1, file.get()) != 1) {
+    ShowError(run, "Failed to read file: %s", path, true);
+  }
+  return text;
+}
+
+void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text) {
+  FileHandle file(std::fopen(path.c_str(), "wb"));
+  if (!file) {
+    ShowError(run, "Failed to create file: %s", path, true);
+  }
+  bool written = !text.empty() && std::fwrite(text.data(), text.size(), 1, file.get()) == 1;
+  // A full disk may only show when the buffer is flushed or the file closed.
+  written = std::fflush(file.get()) == 0 && written;
+  written = std::fclose(file.release()) == 0 && written;
+  if (!written) {
+    ShowError(run, "Failed to write to file: %s", path, true);
+  }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/run_state.h"
+#include "platform/folder_listing.h"
+
+/// One enumeration of a folder; each nested walk keeps its own.
+struct FolderSearch {
+  std::vector<FolderEntry> Entries;
+  std::size_t Next = 0;
+  bool Open = false;
+};
+
+/// Yields the next entry of `pattern` (a folder, a separator and a wildcard
+/// name) in NTFS order, "." and ".." left out. An empty `entryPath` starts a new
+/// search. Returns false at the end, leaving `entryPath` and `isFolder` as they were.
+bool NextFolderEntry(std::string_view pattern, std::string& entryPath, bool& isFolder,
+                     FolderSearch& search);
+
+/// True when a file or folder exists at `path`.
+bool FileExists(const std::string& path);
+
+/// The file's size in bytes; 0 when it cannot be learned.
+std::int64_t FileSize(const std::string& path);
+
+/// Returns the whole file, byte for byte. Any failure, an empty file included,
+/// is a fatal error naming the path.
+std::string ReadWholeFile(const RunState& run, const std::string& path);
+
+/// Replaces `path` with exactly `text`. Any failure, an empty text and a
+/// failed flush or close included, is a fatal error naming the path.
+void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/run_state.h"
+
+/// Returns string-table text `id` (UTF-8); empty for an id the table lacks.
+std::string LoadText(int id);
+
+/// Expands the one "%s" of `format` with `argument`, as printf would, and cuts
+/// the result to 1023 bytes. "%%" gives "%"; the argument is never scanned.
+std::string FormatMessage(std::string_view format, std::string_view argument);
+
+/// Shows `format` with `argument` under "Error", or "Fatal Error" when `fatal`.
+/// A fatal error does not return: every C stream is flushed and the process
+/// ends at once with exit code 1.
+void ShowError(const RunState& run, std::string_view format, std::string_view argument, bool fatal);
+
+/// Flushes every open C stream and ends the process at once with `code`.
+[[noreturn]] void EndProcessNow(int code);

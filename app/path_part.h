@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/// Selects components of `path` by the keywords "drive", "dir", "name" and
+/// "type" found anywhere in `selector`, always joined in that order. A leading
+/// and a trailing double quote are dropped; '/' and '\' both separate folders;
+/// a dot inside a folder name never starts an extension.
+std::string PathPart(std::string_view path, std::string_view selector);

@@ -1,0 +1,20 @@
+#include <unistd.h>
+
+#include <vector>
+
+#include "platform/program_path.h"
+
+std::string ProgramFilePath() {
+  // The link's length is not known ahead; grow until it fits.
+  std::vector<char> buffer(4096);
+  for (;;) {
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) {
+      return {};
+    }
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      return std::string(buffer.data(), static_cast<std::size_t>(length));
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}

@@ -1,0 +1,33 @@
+#include "resources/string_table.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// Texts 8 and 9 are path parts and use "/" on this platform.
+constexpr std::array<std::pair<int, std::string_view>, 11> kTexts{{
+    {kTextInvalidThumbnails, "Otillåtet värde för antal miniatyrer"},
+    {kTextRecordingFor, "Spelar in ljud för: \"%s\" ..."},
+    {kTextNoRecorder, "Windows inspelningsprogram kunde inte hittas"},
+    {kTextCannotCreateIndex, "Misslyckades med att skapa innehållsfil: \"%s\""},
+    {kTextNoPictures, "Hittade inga bilder i: \"%s\""},
+    {kTextNoTemplates, "Hittade inga mallar i: \"%s\""},
+    {kTextChooseFolder, "Välj en mapp med bilder"},
+    {kTextTemplatesFolder, "mallar/"},
+    {kTextHelpFile, "dok/korvalo.html"},
+    {kTextLanguage, "swe"},
+    {kTextUnusableIndexTemplate,
+     "Indexmallen saknar en tabellrad \"<tr>\" med en cell \"</td>\": \"%s\""},
+}};
+
+}  // namespace
+
+std::string_view StringTableText(int id) {
+  for (const auto& [textId, text] : kTexts) {
+    if (textId == id) {
+      return text;
+    }
+  }
+  return {};
+}

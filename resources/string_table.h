@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+/// Ids of the string table.
+enum StringId : int {
+  kTextInvalidThumbnails = 1,
+  kTextRecordingFor = 2,
+  kTextNoRecorder = 3,
+  kTextCannotCreateIndex = 4,
+  kTextNoPictures = 5,
+  kTextNoTemplates = 6,
+  kTextChooseFolder = 7,
+  kTextTemplatesFolder = 8,
+  kTextHelpFile = 9,
+  kTextLanguage = 10,
+  kTextUnusableIndexTemplate = 11,
+};
+
+/// The Swedish text of `id` in UTF-8, or an empty view for an unknown id.
+std::string_view StringTableText(int id);
