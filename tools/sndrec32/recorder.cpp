@@ -65,7 +65,9 @@ void Recorder::Record() {
     Enter(before, kStartFailedText);
     return;
   }
-  Enter(RecorderState::Recording, kRecordingText);
+  if (state_ == RecorderState::Recording) {  // unless it failed already
+    Enter(RecorderState::Recording, kRecordingText);
+  }
 }
 
 void Recorder::Stop() {
@@ -93,7 +95,9 @@ void Recorder::Play() {
     Enter(RecorderState::Recorded, kPlayFailedText);
     return;
   }
-  Enter(RecorderState::Playing, kPlayingText);
+  if (state_ == RecorderState::Playing) {  // unless it finished already
+    Enter(RecorderState::Playing, kPlayingText);
+  }
 }
 
 bool Recorder::Save() {
