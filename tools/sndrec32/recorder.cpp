@@ -1,0 +1,194 @@
+#include "tools/sndrec32/recorder.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "tools/sndrec32/atomic_file.h"
+
+RecorderButtons ButtonsFor(RecorderState state, bool canPlay) {
+  switch (state) {
+    case RecorderState::Idle:
+      return {.Record = true, .Cancel = true};
+    case RecorderState::Recording:
+      return {.Stop = true, .Cancel = true};
+    case RecorderState::Recorded:
+      return {.Record = true, .Play = canPlay, .Save = true, .Cancel = true};
+    case RecorderState::Playing:
+      return {.Stop = true, .Cancel = true};
+    case RecorderState::NoDevice:
+      break;
+  }
+  return {.Cancel = true};
+}
+
+Recorder::Recorder(AudioInput* input, AudioOutput* output, std::string targetPath, int maxSeconds)
+    : input_(input),
+      output_(output),
+      targetPath_(std::move(targetPath)),
+      maxSeconds_(maxSeconds),
+      state_(input ? RecorderState::Idle : RecorderState::NoDevice),
+      message_(input ? kIdleText : kNoMicrophoneText) {
+  if (input_) {
+    format_ = input_->Format();
+  }
+}
+
+Recorder::~Recorder() {
+  // The devices may call back until stopped; nobody is listening any more.
+  onChange_ = nullptr;
+  Cancel();
+}
+
+double Recorder::Seconds() const {
+  return static_cast<double>(take_.size()) / format_.BytesPerSecond();
+}
+
+void Recorder::Record() {
+  if (!Buttons().Record) {
+    return;
+  }
+  const RecorderState before = state_;
+  const PcmFormat previousFormat = format_;
+  std::vector<std::uint8_t> previous;
+  previous.swap(take_);
+  format_ = input_->Format();
+  level_ = 0.0;
+  // Recording before Start, so samples a device hands over at once are kept.
+  state_ = RecorderState::Recording;
+  AudioInput::Callbacks callbacks;
+  callbacks.Data = [this](std::span<const std::uint8_t> data) { OnData(data); };
+  callbacks.Failed = [this](const std::string&) { OnInputFailed(); };
+  if (!input_->Start(std::move(callbacks))) {
+    take_.swap(previous);
+    format_ = previousFormat;
+    Enter(before, kStartFailedText);
+    return;
+  }
+  if (state_ == RecorderState::Recording) {  // unless it failed already
+    Enter(RecorderState::Recording, kRecordingText);
+  }
+}
+
+void Recorder::Stop() {
+  if (!Buttons().Stop) {
+    return;
+  }
+  if (state_ == RecorderState::Playing) {
+    state_ = RecorderState::Recorded;
+    output_->Stop();
+    Enter(RecorderState::Recorded, kRecordedText);
+    return;
+  }
+  input_->Stop();  // hands over what it still holds
+  if (state_ == RecorderState::Recording) {
+    FinishTake(nullptr);
+  }
+}
+
+void Recorder::Play() {
+  if (!Buttons().Play) {
+    return;
+  }
+  state_ = RecorderState::Playing;
+  if (!output_->Play(format_, take_, [this] { OnPlayFinished(); })) {
+    Enter(RecorderState::Recorded, kPlayFailedText);
+    return;
+  }
+  if (state_ == RecorderState::Playing) {  // unless it finished already
+    Enter(RecorderState::Playing, kPlayingText);
+  }
+}
+
+bool Recorder::Save() {
+  if (!Buttons().Save) {
+    return false;
+  }
+  const std::vector<std::uint8_t> wav = EncodeWav(format_, take_);
+  const std::string error =
+      wav.empty() ? std::string("ljudformatet stöds inte.") : SaveFileAtomically(targetPath_, wav);
+  if (!error.empty()) {
+    Enter(RecorderState::Recorded, kSaveFailedText + error);
+    return false;
+  }
+  return true;
+}
+
+void Recorder::Cancel() {
+  const RecorderState before = state_;
+  if (state_ != RecorderState::NoDevice) {
+    state_ = RecorderState::Idle;
+  }
+  if (before == RecorderState::Recording) {
+    input_->Stop();
+  } else if (before == RecorderState::Playing) {
+    output_->Stop();
+  }
+  take_.clear();
+  level_ = 0.0;
+  Changed();
+}
+
+void Recorder::OnData(std::span<const std::uint8_t> data) {
+  if (state_ != RecorderState::Recording) {
+    return;
+  }
+  take_.insert(take_.end(), data.begin(), data.end());
+  // The peak of the last 50 ms: steadier than one chunk, which may be tiny.
+  // Samples are 16-bit and a chunk may split one, so read aligned to the take.
+  const std::size_t window = format_.BytesPerSecond() / 20;
+  const std::size_t from = (take_.size() > window ? take_.size() - window : 0) & ~std::size_t{1};
+  int peak = 0;
+  for (std::size_t i = from; i + 1 < take_.size(); i += 2) {
+    const auto sample = static_cast<std::int16_t>(take_[i] | (take_[i + 1] << 8));
+    peak = std::max(peak, std::abs(static_cast<int>(sample)));
+  }
+  level_ = peak / 32768.0;
+
+  const std::size_t limit = static_cast<std::size_t>(maxSeconds_) * format_.BytesPerSecond();
+  if (take_.size() >= limit) {
+    take_.resize(limit);
+    state_ = RecorderState::Recorded;  // what the device still holds is past the limit
+    input_->Stop();
+    FinishTake(kTooLongText);
+    return;
+  }
+  Changed();
+}
+
+void Recorder::OnInputFailed() {
+  if (state_ != RecorderState::Recording) {
+    return;
+  }
+  state_ = RecorderState::Recorded;
+  input_->Stop();
+  FinishTake(kInputFailedText);
+}
+
+void Recorder::OnPlayFinished() {
+  if (state_ == RecorderState::Playing) {
+    Enter(RecorderState::Recorded, kRecordedText);
+  }
+}
+
+void Recorder::FinishTake(const char* reason) {
+  level_ = 0.0;
+  take_.resize(take_.size() - take_.size() % format_.BytesPerFrame());
+  if (take_.empty()) {
+    Enter(RecorderState::Idle, reason ? reason : kNothingRecordedText);
+  } else {
+    Enter(RecorderState::Recorded, reason ? reason : kRecordedText);
+  }
+}
+
+void Recorder::Enter(RecorderState state, std::string message) {
+  state_ = state;
+  message_ = std::move(message);
+  Changed();
+}
+
+void Recorder::Changed() {
+  if (onChange_) {
+    onChange_();
+  }
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/sndrec32/audio_io.h"
+
+enum class RecorderState { Idle, Recording, Recorded, Playing, NoDevice };
+
+/// Which of the window's buttons may be pressed.
+struct RecorderButtons {
+  bool Record = false;
+  bool Stop = false;
+  bool Play = false;
+  bool Save = false;
+  bool Cancel = false;
+  bool operator==(const RecorderButtons&) const = default;
+};
+
+/// The buttons allowed in `state`; Play also needs somewhere to play (`canPlay`).
+RecorderButtons ButtonsFor(RecorderState state, bool canPlay);
+
+/// Texts the recorder shows the user.
+inline constexpr const char* kNoMicrophoneText =
+    "Ingen mikrofon hittades. Anslut en mikrofon och försök igen.";
+inline constexpr const char* kIdleText = "Tryck på Spela in för att börja.";
+inline constexpr const char* kRecordingText = "Spelar in … Tryck på Stoppa när du är klar.";
+inline constexpr const char* kRecordedText = "Inspelningen är klar. Spela upp den eller spara den.";
+inline constexpr const char* kPlayingText = "Spelar upp …";
+inline constexpr const char* kNothingRecordedText = "Inget ljud spelades in. Försök igen.";
+inline constexpr const char* kStartFailedText = "Mikrofonen kunde inte startas.";
+inline constexpr const char* kInputFailedText = "Inspelningen avbröts: mikrofonen slutade fungera.";
+inline constexpr const char* kPlayFailedText = "Ljudet kunde inte spelas upp.";
+inline constexpr const char* kTooLongText =
+    "Inspelningen stoppades: den får vara högst 30 minuter lång.";
+inline constexpr const char* kSaveFailedText = "Ljudfilen kunde inte sparas: ";
+
+/// A take stops by itself after this long, which keeps memory and file size sane.
+inline constexpr int kMaxRecordingSeconds = 30 * 60;
+
+/// One recording session for one target file: record, listen, record again,
+/// and finally save or cancel. Actions whose button is disabled do nothing.
+class Recorder {
+ public:
+  /// `input` null means there is no microphone; `output` null means the take
+  /// cannot be played back. Both must outlive the recorder. A take stops by
+  /// itself after `maxSeconds`.
+  Recorder(AudioInput* input, AudioOutput* output, std::string targetPath,
+           int maxSeconds = kMaxRecordingSeconds);
+  ~Recorder();
+  Recorder(const Recorder&) = delete;
+  Recorder& operator=(const Recorder&) = delete;
+
+  RecorderState State() const { return state_; }
+  RecorderButtons Buttons() const { return ButtonsFor(state_, output_ != nullptr); }
+  /// What to tell the user now.
+  const std::string& Message() const { return message_; }
+  /// Length of the take so far, in seconds.
+  double Seconds() const;
+  /// Peak loudness of the last moment while recording, 0 to 1.
+  double Level() const { return level_; }
+  const std::vector<std::uint8_t>& Take() const { return take_; }
+  const std::string& TargetPath() const { return targetPath_; }
+
+  /// Runs after every change of state, message, length or level.
+  void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+
+  /// Starts a new take, dropping the previous one once the microphone runs.
+  void Record();
+  /// Ends recording or playing.
+  void Stop();
+  void Play();
+  /// Writes the take to the target file as a WAV file. True when it is saved;
+  /// otherwise the file is untouched and Message() says why.
+  bool Save();
+  /// Stops everything and drops the take; the target file is untouched.
+  void Cancel();
+
+ private:
+  void OnData(std::span<const std::uint8_t> data);
+  void OnInputFailed();
+  void OnPlayFinished();
+  void FinishTake(const char* message);
+  void Enter(RecorderState state, std::string message);
+  void Changed();
+
+  AudioInput* input_;
+  AudioOutput* output_;
+  std::string targetPath_;
+  int maxSeconds_;
+  RecorderState state_;
+  std::string message_;
+  std::vector<std::uint8_t> take_;
+  PcmFormat format_;
+  double level_ = 0.0;
+  std::function<void()> onChange_;
+};
