@@ -24,10 +24,13 @@ struct IndexLayout {
 bool IndexTemplateIsUsable(std::string_view indexTemplate);
 
 /// Cuts a usable index template into head, cell and tail; stretches that
-/// would run past the end stop at the end.
+/// would run past the end stop at the end. Columns is `thumbnailsPerRow`, or
+/// when that is 0 the count of "</td>" after the head; at least 1. A template
+/// that is not usable comes back whole as Head, with an empty cell and tail.
 IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPerRow);
 
 /// Replaces every `marker` in `text`; inserted text is never searched again.
+/// An empty marker leaves the text as it is.
 void ReplaceAll(std::string& text, std::string_view marker, std::string_view replacement);
 
 /// Fills "__picture.jpg", then "__picture", then "Picture text", in that order.
@@ -37,7 +40,8 @@ void FillPlaceholders(std::string& text, std::string_view fileReference,
 /// The position just after the first `what` in `text`, or none.
 std::optional<std::size_t> FindAfter(std::string_view text, std::string_view what);
 
-/// Drops one leading '+' and upper-cases the first ASCII letter.
+/// Drops one leading '+' and upper-cases the character then first if it is
+/// a to z; every other byte stays as it is.
 std::string CaptionFromName(std::string_view name);
 
 /// `text` with & < > " ' written as entities, for HTML text and attributes.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 /// A picture's width and height in pixels, as its header gives them.
@@ -14,7 +15,17 @@ bool ReadJpegSize(const std::string& path, PictureSize& size);
 /// Reads a GIF's logical screen size. True when found.
 bool ReadGifSize(const std::string& path, PictureSize& size);
 
+/// The same from an open stream, from its current position; reads 10 bytes.
+bool ReadGifSize(std::FILE* file, PictureSize& size);
+
 /// Shrinks one side of the first square width/height box in `text` to the
 /// picture's proportions, in place, keeping the text's length. Any failure
 /// leaves the text as it was.
+/// Only ".jpg" and ".gif" files (in any letter case) are read, each only as
+/// what its extension says.
 void FitImageBox(std::string& text, const std::string& picturePath);
+
+/// FitImageBox for a size already known. The box is the integers after the
+/// first `width="` and the first `height="`, read as "%d" reads; only equal
+/// ones are fitted. A size of 0 by 0 leaves the text as it was.
+void FitImageBoxToSize(std::string& text, PictureSize size);

@@ -1,0 +1,173 @@
+#include "album/html_template.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view kRowOpen = "<tr>";
+constexpr std::string_view kCellClose = "</td>";
+// Head and cell each take the line end after their tag along: two characters,
+// whatever they are.
+constexpr std::size_t kLineEnd = 2;
+
+// Where the head ends: two characters after the first "<tr>", or at the end
+// of the text when that would run past it. None without a "<tr>".
+std::optional<std::size_t> HeadEnd(std::string_view indexTemplate) {
+  const std::size_t row = indexTemplate.find(kRowOpen);
+  if (row == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return std::min(row + kRowOpen.size() + kLineEnd, indexTemplate.size());
+}
+
+std::size_t CellEnd(std::string_view text, std::size_t cellClose) {
+  return std::min(cellClose + kCellClose.size() + kLineEnd, text.size());
+}
+
+}  // namespace
+
+bool IndexTemplateIsUsable(std::string_view indexTemplate) {
+  const std::optional<std::size_t> headEnd = HeadEnd(indexTemplate);
+  return headEnd && indexTemplate.find(kCellClose, *headEnd) != std::string_view::npos;
+}
+
+IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPerRow) {
+  IndexLayout layout;
+  layout.Columns = std::max(thumbnailsPerRow, 1);
+  const std::optional<std::size_t> headEnd = HeadEnd(indexTemplate);
+  const std::size_t firstClose =
+      headEnd ? indexTemplate.find(kCellClose, *headEnd) : std::string_view::npos;
+  if (firstClose == std::string_view::npos) {
+    // No layout can be cut out of it: everything is head, so nothing is lost.
+    layout.Head = indexTemplate;
+    return layout;
+  }
+  layout.Head = indexTemplate.substr(0, *headEnd);
+  const std::size_t cellEnd = CellEnd(indexTemplate, firstClose);
+  layout.CellTemplate = indexTemplate.substr(*headEnd, cellEnd - *headEnd);
+
+  // Every "</td>" after the head counts, all rows and the text after them.
+  int count = 1;
+  std::size_t lastClose = firstClose;
+  for (std::size_t next = indexTemplate.find(kCellClose, firstClose + 1);
+       next != std::string_view::npos; next = indexTemplate.find(kCellClose, next + 1)) {
+    ++count;
+    lastClose = next;
+  }
+  layout.Tail = indexTemplate.substr(CellEnd(indexTemplate, lastClose));
+  if (thumbnailsPerRow == 0) {
+    layout.Columns = count;
+  }
+  return layout;
+}
+
+void ReplaceAll(std::string& text, std::string_view marker, std::string_view replacement) {
+  // An empty marker would be found again right after every insertion.
+  if (marker.empty()) {
+    return;
+  }
+  std::size_t found = text.find(marker);
+  if (found == std::string::npos) {
+    return;
+  }
+  // One pass over the original text: what follows an occurrence is searched,
+  // the inserted replacement never is.
+  std::string result;
+  std::size_t copied = 0;
+  while (found != std::string::npos) {
+    result.append(text, copied, found - copied);
+    result.append(replacement);
+    copied = found + marker.size();
+    found = text.find(marker, copied);
+  }
+  result.append(text, copied);
+  text = std::move(result);
+}
+
+void FillPlaceholders(std::string& text, std::string_view fileReference,
+                      std::string_view referenceWithoutExtension, std::string_view caption) {
+  // "__picture" begins "__picture.jpg", so the longer marker must go first.
+  ReplaceAll(text, kPictureFileMarker, fileReference);
+  ReplaceAll(text, kPictureNameMarker, referenceWithoutExtension);
+  ReplaceAll(text, kCaptionMarker, caption);
+}
+
+std::optional<std::size_t> FindAfter(std::string_view text, std::string_view what) {
+  const std::size_t found = text.find(what);
+  if (found == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return found + what.size();
+}
+
+std::string CaptionFromName(std::string_view name) {
+  if (!name.empty() && name.front() == '+') {
+    name.remove_prefix(1);
+  }
+  std::string caption(name);
+  // Only ASCII letters: bytes of other characters must pass untouched.
+  if (!caption.empty() && caption.front() >= 'a' && caption.front() <= 'z') {
+    caption.front() = static_cast<char>(caption.front() - 'a' + 'A');
+  }
+  return caption;
+}
+
+namespace {
+
+std::string_view HtmlEntity(char c) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    case '\'':
+      return "&#39;";
+    default:
+      return {};
+  }
+}
+
+// A link would end its path at '#' or '?'. A '%' stays as it is: browsers take
+// one that starts no escape literally, so 100%.jpg keeps working.
+std::string_view UrlEscape(char c) {
+  switch (c) {
+    case '#':
+      return "%23";
+    case '?':
+      return "%3F";
+    default:
+      return {};
+  }
+}
+
+template <typename Escape>
+std::string EscapeEach(std::string_view text, Escape escape) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    const std::string_view replacement = escape(c);
+    if (replacement.empty()) {
+      escaped += c;
+    } else {
+      escaped += replacement;
+    }
+  }
+  return escaped;
+}
+
+}  // namespace
+
+std::string EscapeHtml(std::string_view text) {
+  return EscapeEach(text, HtmlEntity);
+}
+
+std::string EscapeFileReference(std::string_view reference) {
+  return EscapeEach(reference, [](char c) {
+    const std::string_view url = UrlEscape(c);
+    return url.empty() ? HtmlEntity(c) : url;
+  });
+}

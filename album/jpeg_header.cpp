@@ -1,0 +1,66 @@
+#include "album/jpeg_header.h"
+
+#include <utility>
+
+#include "album/byte_stream.h"
+#include "album/exif_orientation.h"
+
+namespace {
+
+constexpr int kApp1Marker = 0xE1;
+
+// C0 to CF carry a frame header, except C4 (Huffman tables), C8 (reserved)
+// and CC (arithmetic coding conditioning).
+bool IsStartOfFrame(int marker) {
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+bool ReadStartOfImage(ByteStream& in) {
+  unsigned char soi[2];
+  return in.Read(soi, sizeof soi) && soi[0] == 0xFF && soi[1] == 0xD8;
+}
+
+}  // namespace
+
+bool ReadJpegSize(std::FILE* file, PictureSize& size) {
+  ByteStream in{file};
+  if (!ReadStartOfImage(in)) {
+    return false;
+  }
+  int orientation = 0;
+  for (;;) {
+    // Fill bytes and markers without a length get no special treatment:
+    // their next two bytes are taken as a length.
+    unsigned char header[4];
+    if (!in.Read(header, sizeof header) || header[0] != 0xFF) {
+      return false;
+    }
+    const int marker = header[1];
+    const int length = BigEndian16(header + 2);
+    if (IsStartOfFrame(marker)) {
+      // Sample precision, then height and width.
+      unsigned char frame[5];
+      if (!in.Read(frame, sizeof frame)) {
+        return false;
+      }
+      size.Height = BigEndian16(frame + 1);
+      size.Width = BigEndian16(frame + 3);
+      if (OrientationSwapsSides(orientation)) {
+        std::swap(size.Width, size.Height);
+      }
+      return true;
+    }
+    // The length counts its own two bytes; a smaller one would lead backwards
+    // into bytes that can never be a segment header.
+    if (length < 2) {
+      return false;
+    }
+    const std::uint64_t segmentEnd = in.Position + static_cast<std::uint64_t>(length - 2);
+    if (marker == kApp1Marker && orientation == 0) {
+      orientation = ReadExifOrientation(in, static_cast<std::size_t>(length - 2));
+    }
+    if (!in.Skip(segmentEnd - in.Position)) {
+      return false;
+    }
+  }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdio>
+
+#include "album/picture_size.h"
+
+/// Reads a JPEG's frame size from `file`, starting at its current position
+/// (the start of the image). Walks the segment headers up to the first frame
+/// header, passing every other segment with one forward seek; an Exif APP1
+/// segment before the frame is looked into for its orientation, and width and
+/// height are swapped for a picture stored turned by a quarter.
+/// True when a frame header was found; `size` is untouched otherwise.
+bool ReadJpegSize(std::FILE* file, PictureSize& size);

@@ -1,0 +1,164 @@
+#include "album/picture_size.h"
+
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "album/byte_stream.h"
+#include "album/html_template.h"
+#include "album/jpeg_header.h"
+#include "app/path_part.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using PictureFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// Only a few header bytes are wanted: without a buffer every read asks for
+// exactly those bytes instead of a whole block.
+PictureFile OpenUnbuffered(const std::string& path) {
+  PictureFile file(std::fopen(path.c_str(), "rb"));
+  if (file && std::setvbuf(file.get(), nullptr, _IONBF, 0) != 0) {
+    file.reset();
+  }
+  return file;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// One attribute value of the box: [Begin, End) holds the number as read,
+// leading white space and sign included.
+struct BoxValue {
+  std::size_t Begin = 0;
+  std::size_t End = 0;
+  int Value = 0;
+};
+
+bool IsScanfSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Reads a decimal integer as "%d" does: optional white space, optional sign,
+// digits. A value outside int's range is no box.
+std::optional<BoxValue> ReadBoxValue(std::string_view text, std::string_view attribute) {
+  const std::optional<std::size_t> begin = FindAfter(text, attribute);
+  if (!begin) {
+    return std::nullopt;
+  }
+  std::size_t at = *begin;
+  while (at < text.size() && IsScanfSpace(text[at])) {
+    ++at;
+  }
+  const std::size_t signAt = at;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+    ++at;
+  }
+  const std::size_t digitsAt = at;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+    ++at;
+  }
+  if (at == digitsAt) {
+    return std::nullopt;
+  }
+  // from_chars takes a '-' but no '+'.
+  const char* first = text.data() + (text[signAt] == '+' ? digitsAt : signAt);
+  BoxValue value{*begin, at, 0};
+  const auto [end, error] = std::from_chars(first, text.data() + at, value.Value);
+  if (error != std::errc() || end != text.data() + at) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// Writes `number` over the value, padded with spaces so that the text keeps
+// its length. Leading white space and a sign are part of what is replaced, so
+// the number never lands behind stale characters.
+void RewriteValue(std::string& text, const BoxValue& value, double number) {
+  if (!(number > static_cast<double>(INT_MIN) - 1.0 &&
+        number < static_cast<double>(INT_MAX) + 1.0)) {
+    return;
+  }
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, static_cast<int>(number));
+  const std::size_t length = static_cast<std::size_t>(end - digits);
+  if (error != std::errc() || length > value.End - value.Begin) {
+    return;
+  }
+  text.replace(value.Begin, value.End - value.Begin, value.End - value.Begin, ' ');
+  text.replace(value.Begin, length, digits, length);
+}
+
+}  // namespace
+
+bool ReadJpegSize(const std::string& path, PictureSize& size) {
+  const PictureFile file = OpenUnbuffered(path);
+  return file && ReadJpegSize(file.get(), size);
+}
+
+bool ReadGifSize(std::FILE* file, PictureSize& size) {
+  // "GIF87a" or "GIF89a", then the logical screen's width and height.
+  unsigned char header[10];
+  const std::size_t got = std::fread(header, 1, sizeof header, file);
+  if (got < sizeof header || std::memcmp(header, "GIF8", 4) != 0) {
+    return false;
+  }
+  size.Width = LittleEndian16(header + 6);
+  size.Height = LittleEndian16(header + 8);
+  return true;
+}
+
+bool ReadGifSize(const std::string& path, PictureSize& size) {
+  const PictureFile file = OpenUnbuffered(path);
+  return file && ReadGifSize(file.get(), size);
+}
+
+void FitImageBoxToSize(std::string& text, PictureSize size) {
+  // Without any size there are no proportions to keep.
+  if (size.Width == 0 && size.Height == 0) {
+    return;
+  }
+  const std::optional<BoxValue> width = ReadBoxValue(text, "width=\"");
+  const std::optional<BoxValue> height = ReadBoxValue(text, "height=\"");
+  if (!width || !height || width->Value != height->Value) {
+    return;
+  }
+  const double box = width->Value;
+  const double ratio = static_cast<double>(size.Width) / static_cast<double>(size.Height);
+  if (ratio > 1.0) {
+    RewriteValue(text, *height, box / ratio + 0.5);
+  } else {
+    RewriteValue(text, *width, box * ratio + 0.5);
+  }
+}
+
+void FitImageBox(std::string& text, const std::string& picturePath) {
+  const std::string type = PathPart(picturePath, "type");
+  PictureSize size;
+  // A file is read only as what its extension says it is.
+  if (EqualsIgnoringAsciiCase(type, ".jpg")) {
+    if (!ReadJpegSize(picturePath, size)) {
+      return;
+    }
+  } else if (!EqualsIgnoringAsciiCase(type, ".gif") || !ReadGifSize(picturePath, size)) {
+    return;
+  }
+  FitImageBoxToSize(text, size);
+}
