@@ -24,6 +24,17 @@ namespace {
 // rarely has to grow its working text.
 constexpr std::size_t kFillRoom = 1024;
 
+// A picture's size, read as what its extension says it is; none when it
+// cannot be read. Read once for the picture's page and its cell.
+std::optional<PictureSize> ReadPictureSize(const std::string& path, std::string_view name) {
+  const std::string_view type = name.substr(NameWithoutExtension(name).size());
+  PictureSize size;
+  const bool found = EqualsIgnoringAsciiCase(type, ".jpg")   ? ReadJpegSize(path, size)
+                     : EqualsIgnoringAsciiCase(type, ".gif") ? ReadGifSize(path, size)
+                                                             : false;
+  return found ? std::optional<PictureSize>(size) : std::nullopt;
+}
+
 // The index page of one album folder, open from its first entry to its end and
 // written piece by piece. Any failure to write it, its close included, is fatal:
 // a cut-off index page must never pass for a finished album.
@@ -101,13 +112,16 @@ class AlbumLevel {
         case EntryKind::SubAlbum:
           StartEntry(entryPath);
           GenerateFolder(run_, entryPath, depth_ + 1);
-          WriteCell(SubAlbumValues(name, rules_.FolderImageName), nullptr);
+          WriteCell(SubAlbumValues(name, rules_.FolderImageName), std::nullopt);
           break;
-        case EntryKind::Picture:
+        case EntryKind::Picture: {
           StartEntry(entryPath);
-          WritePicturePage(entryPath, name);
-          WriteCell(PictureValues(name), &entryPath);
+          const std::optional<PictureSize> size = ReadPictureSize(entryPath, name);
+          const CellValues values = PictureValues(name);
+          WritePicturePage(name, values, size);
+          WriteCell(values, size);
           break;
+        }
       }
     }
   }
@@ -159,23 +173,25 @@ class AlbumLevel {
     }
   }
 
-  void WritePicturePage(const std::string& entryPath, std::string_view name) {
+  void WritePicturePage(std::string_view name, const CellValues& values,
+                        const std::optional<PictureSize>& size) {
     const std::string_view baseName = NameWithoutExtension(name);
     const std::string pagePath = folderPrefix_ + std::string(baseName) + run_.Paths.PageExtension;
-    const CellValues values = PictureValues(name);
     page_.assign(run_.Templates.PictureTemplate);
     FillPlaceholders(page_, values.FileReference, values.ReferenceWithoutExtension, values.Caption);
-    FitImageBox(page_, entryPath);
+    if (size) {
+      FitImageBoxToSize(page_, *size);
+    }
     WriteWholeFile(run_, pagePath, page_);
     RecordSound(run_, pagePath, std::string(baseName));
   }
 
   // A sub-album's cell has no picture to fit its box to.
-  void WriteCell(const CellValues& values, const std::string* picturePath) {
+  void WriteCell(const CellValues& values, const std::optional<PictureSize>& size) {
     cell_.assign(layout_.CellTemplate);
     FillPlaceholders(cell_, values.FileReference, values.ReferenceWithoutExtension, values.Caption);
-    if (picturePath != nullptr) {
-      FitImageBox(cell_, *picturePath);
+    if (size) {
+      FitImageBoxToSize(cell_, *size);
     }
     index_->Write(cell_);
     if (++cellsWritten_ % std::max(layout_.Columns, 1) == 0) {

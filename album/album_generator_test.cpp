@@ -107,6 +107,18 @@ TEST_F(GenerateFolderTest, PicturePagesAreFilledAndFitted) {
             Index());
 }
 
+TEST_F(GenerateFolderTest, APictureIsReadOnlyAsWhatItsExtensionSays) {
+  Picture("fake.jpg", GifBytes(80, 40));
+  Picture("odd.gif", JpegBytes(80, 40));
+  Picture("wide.GIF", GifBytes(80, 40));
+  Generate();
+  EXPECT_EQ(kHead + Cell("fake", "fake.jpg", "Fake") + Cell("odd", "odd.gif", "Odd") + kRowBreak +
+                Cell("wide", "wide.GIF", "Wide", "120", "60 ") + kTail,
+            Index());
+  EXPECT_NE(std::string::npos,
+            ReadFileBytes(album_ + "/fake.html").find("width=\"400\" height=\"400\""));
+}
+
 TEST_F(GenerateFolderTest, SubAlbumWhoseLastCellCompletesARow) {
   Square("Full/a.gif");
   Square("Full/b.gif");
