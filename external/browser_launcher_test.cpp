@@ -1,0 +1,88 @@
+#include "external/browser_launcher.h"
+
+#include <gtest/gtest.h>
+
+#include "app/files.h"
+#include "platform/process_test_support.h"
+#include "tests/test_support.h"
+
+namespace {
+
+TEST(BrowserCommand, NoHomeBecomesNewAndTheUrlIsOneLastWord) {
+  EXPECT_EQ(RewriteNoHome("/usr/bin/browser --private"), "/usr/bin/browser --private");
+  EXPECT_EQ(RewriteNoHome("browser -a -nohome -b -nohome"), "browser -a -new ");
+  EXPECT_EQ(RewriteNoHome("browser -nohomepage"), "browser -new ");
+  using Words = std::vector<std::string>;
+  EXPECT_EQ(BrowserArguments("browser -new ", "file:///a%20b"),
+            (Words{"browser", "-new", "file:///a%20b"}));
+  EXPECT_EQ(BrowserArguments(" b\t-x  ", "u"), (Words{"b", "-x", "u"}));
+  EXPECT_EQ(BrowserArguments("  ", "u"), (Words{"xdg-open", "u"}));
+}
+
+TEST(PageUrl, PercentEncodesThePathAndKeepsOnlyARealAnchor) {
+  TempDir dir;
+  const std::string url = "file://" + dir.path();
+  const std::string help = dir.Write("dok/korvalo.html", "");
+  EXPECT_EQ(PageUrl(help + "#usage"), url + "/dok/korvalo.html#usage");
+  EXPECT_EQ(PageUrl(dir.Write("a#b/it's \"x\" 100%.html", "")),
+            url + "/a%23b/it%27s%20%22x%22%20100%25.html");
+  EXPECT_EQ(PageUrl(dir.Write("c#legal", "")), url + "/c%23legal");
+  EXPECT_EQ(PageUrl(dir / "gone.html#legal"), url + "/gone.html%23legal");
+  EXPECT_EQ(PageUrl(dir / "åä.html"), url + "/%C3%A5%C3%A4.html");
+}
+
+class OpenInBrowserTest : public testing::Test {
+ protected:
+  // A browser that writes the arguments it got, one per line.
+  std::string FakeBrowser(const std::string& name) {
+    const std::string out = "'" + dir_ / "args" + "'";
+    return dir_.WriteScript(
+        "bin/" + name, "printf '%s\\n' \"$@\" > " + out + ".tmp\n/bin/mv " + out + ".tmp " + out);
+  }
+  // What the fake browser got, once it has run.
+  std::string Received() {
+    Eventually([&] { return FileExists(dir_ / "args"); });
+    const std::string received = ReadFileBytes(dir_ / "args");
+    std::remove((dir_ / "args").c_str());
+    return received;
+  }
+  TempDir dir_;
+};
+
+TEST_F(OpenInBrowserTest, HandsThePageOnAsOneIntactArgument) {
+  const std::string page = dir_.Write("my album/it's \"a; rm -rf ~\" $(touch pwned).html", "");
+  ScopedEnv browser("BROWSER", FakeBrowser("browser") + " -nohome --ignored:/other/browser");
+  OpenInBrowser(page, true);
+  EXPECT_EQ(Received(), "-new\nfile://" + dir_.path() +
+                            "/my%20album/it%27s%20%22a%3B%20rm%20-rf%20~%22%20%24%28touch%20"
+                            "pwned%29.html\n");
+  EXPECT_FALSE(FileExists(dir_ / "my album/pwned"));
+  EXPECT_FALSE(FileExists("pwned"));
+  OpenInBrowser(dir_.Write("dok/korvalo.html", "") + "#legal", true);
+  EXPECT_EQ(Received(), "-new\nfile://" + dir_.path() + "/dok/korvalo.html#legal\n");
+}
+
+TEST_F(OpenInBrowserTest, WithoutABrowserTheDesktopOpenerIsUsed) {
+  const std::string page = dir_.Write("index.html", "");
+  FakeBrowser("xdg-open");
+  ScopedEnv path("PATH", dir_ / "bin");
+  for (const char* value : {static_cast<const char*>(nullptr), "", ":"}) {
+    ScopedEnv browser("BROWSER", value ? std::optional<std::string>(value) : std::nullopt);
+    OpenInBrowser(page, true);
+    EXPECT_EQ(Received(), "file://" + page + "\n");
+  }
+  ScopedEnv browser("BROWSER", dir_ / "bin/unused");
+  OpenInBrowser(page, false);
+  EXPECT_EQ(Received(), "file://" + page + "\n");
+}
+
+TEST_F(OpenInBrowserTest, AMissingBrowserOrOpenerIsSilentlyIgnored) {
+  // An empty PATH folder keeps the real desktop opener out of reach.
+  ScopedEnv path("PATH", dir_.MakeFolder("empty"));
+  ScopedEnv browser("BROWSER", dir_ / "no-such-browser");
+  const std::string page = dir_.Write("index.html", "");
+  OpenInBrowser(page, true);
+  OpenInBrowser(page, false);
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include "external/voice_recording.h"
+
+#include "app/files.h"
+#include "app/messages.h"
+#include "app/path_part.h"
+#include "app/window_services.h"
+#include "external/program_runner.h"
+#include "platform/file_system.h"
+#include "resources/string_table.h"
+
+namespace {
+
+bool RecordingWanted(RecordMode mode, const std::string& soundPath) {
+  switch (mode) {
+    case RecordWhenMissing:
+      // A folder of that name counts as present too.
+      return !FileExists(soundPath);
+    case RecordAlways:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void RecordSound(const RunState& run, const std::string& pagePath, const std::string& pictureName) {
+  // The caller may pass a text that the path services below overwrite.
+  const std::string name = pictureName;
+  const std::string soundPath = PathPart(pagePath, "drive,dir,name") + ".wav";
+  if (!RecordingWanted(run.Settings.Recording, soundPath)) {
+    return;
+  }
+  // The empty sound goes in first, so even a missing recorder or a cancel
+  // leaves a playable file; a failed copy leaves the recorder to make one.
+  CopyFileReplacing(run.Paths.EmptySound, soundPath);
+
+  std::string recorder = "sndrec32.exe";
+  if (!FindOnPath(recorder)) {
+    ShowError(run, LoadText(kTextNoRecorder), "", true);
+    return;
+  }
+  run.Windows->LogLine(FormatMessage(LoadText(kTextRecordingFor), name));
+  // The sound file is handed on as one argument: blanks, quotes or shell
+  // characters in its name reach the recorder intact and run nothing.
+  const int failed =
+      RunProgram({recorder, soundPath}, true, true, [&run] { return run.Windows->PollCancel(); });
+  if (failed != 0) {
+    EndProcessNow(1);
+  }
+  run.Windows->ClearLastLine();
+}
