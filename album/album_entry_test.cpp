@@ -45,14 +45,6 @@ TEST(ClassifyEntry, APictureWhosePageWouldBeTheIndexPage) {
   EXPECT_EQ(EntryKind::Picture, ClassifyEntry(Rules(), "index.html.gif", false));
 }
 
-TEST(NameWithoutExtension, CutsAtTheLastDot) {
-  EXPECT_EQ("beach", NameWithoutExtension("beach.jpg"));
-  EXPECT_EQ("Trip", NameWithoutExtension("Trip.2007"));
-  EXPECT_EQ("a.b", NameWithoutExtension("a.b.gif"));
-  EXPECT_EQ("Trip", NameWithoutExtension("Trip"));
-  EXPECT_EQ("", NameWithoutExtension(".jpg"));
-}
-
 TEST(CellValues, PictureValues) {
   const CellValues beach = PictureValues("+beach.jpg");
   EXPECT_EQ("+beach.jpg", beach.FileReference);
@@ -69,13 +61,6 @@ TEST(CellValues, SubAlbumValuesUseAForwardSlash) {
   EXPECT_EQ("Trip.2007/index.jpg", trip.FileReference);
   EXPECT_EQ("Trip.2007/index", trip.ReferenceWithoutExtension);
   EXPECT_EQ("Trip", trip.Caption);
-}
-
-TEST(CellValues, GoBackValuesAreFixed) {
-  const CellValues back = GoBackValues("__goback.gif", "index");
-  EXPECT_EQ("__goback.gif", back.FileReference);
-  EXPECT_EQ("../index", back.ReferenceWithoutExtension);
-  EXPECT_EQ("", back.Caption);
 }
 
 TEST(CellValues, NamesAreEscapedForHtml) {

@@ -79,34 +79,6 @@ TEST_F(GenerateFolderTest, FullRowsEndWithARowBreakBeforeTheTail) {
   EXPECT_TRUE(windows_.messages_.empty());
 }
 
-TEST_F(GenerateFolderTest, ThumbnailsPerRowOverridesTheTemplate) {
-  for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif"}) {
-    Square(name);
-  }
-  run_.Settings.ThumbnailsPerRow = 3;
-  Generate();
-  EXPECT_EQ(kHead + Cell("a", "a.gif", "A") + Cell("b", "b.gif", "B") + Cell("c", "c.gif", "C") +
-                kRowBreak + Cell("d", "d.gif", "D") + kTail,
-            Index());
-}
-
-TEST_F(GenerateFolderTest, PicturePagesAreFilledAndFitted) {
-  Picture("+beach.jpg", JpegBytes(800, 600));
-  Picture("dog.JPG", JpegBytes(600, 800));
-  Generate();
-  EXPECT_EQ(
-      "<html><title>Beach</title><img src=\"+beach.jpg\" width=\"400\" height=\"300\">"
-      "<embed src=\"+beach.wav\"></html>",
-      ReadFileBytes(album_ + "/+beach.html"));
-  EXPECT_EQ(
-      "<html><title>Dog</title><img src=\"dog.JPG\" width=\"300\" height=\"400\">"
-      "<embed src=\"dog.wav\"></html>",
-      ReadFileBytes(album_ + "/dog.html"));
-  EXPECT_EQ(kHead + Cell("+beach", "+beach.jpg", "Beach", "120", "90 ") +
-                Cell("dog", "dog.JPG", "Dog", "90 ", "120") + kRowBreak + kTail,
-            Index());
-}
-
 TEST_F(GenerateFolderTest, APictureIsReadOnlyAsWhatItsExtensionSays) {
   Picture("fake.jpg", GifBytes(80, 40));
   Picture("odd.gif", JpegBytes(80, 40));
@@ -135,28 +107,6 @@ TEST_F(GenerateFolderTest, SubAlbumWhoseLastCellCompletesARow) {
   EXPECT_EQ(GifBytes(40, 40), ReadFileBytes(album_ + "/Full/__goback.gif"));
   EXPECT_EQ(JpegBytes(64, 64), ReadFileBytes(album_ + "/Half/index.jpg"));
   EXPECT_EQ(1, windows_.finishes_);
-}
-
-TEST_F(GenerateFolderTest, TheWayBackIsFittedToTheGoBackImage) {
-  dir_.Write("mallar/__goback.gif", GifBytes(80, 40));
-  Square("Trip/a.gif");
-  Generate();
-  EXPECT_EQ(
-      kHead + Cell("a", "a.gif", "A") + Cell("../index", "__goback.gif", "", "120", "60 ") + kTail,
-      Index("/Trip"));
-}
-
-TEST_F(GenerateFolderTest, AFolderWithoutPicturesCreatesNothing) {
-  dir_.Write("Album/notes.txt", "x");
-  dir_.Write("Album/photo.jpeg", JpegBytes(10, 10));
-  Generate();
-  EXPECT_EQ(std::vector<std::string>({"Error: Hittade inga bilder i: \"" + album_ + "\""}),
-            windows_.messages_);
-  EXPECT_FALSE(FileExists(album_ + "/index.html"));
-  EXPECT_FALSE(FileExists(album_ + "/__goback.gif"));
-  EXPECT_FALSE(FileExists(album_ + "/index.jpg"));
-  EXPECT_EQ(0, windows_.finishes_);
-  EXPECT_TRUE(windows_.lines_.empty());
 }
 
 TEST_F(GenerateFolderTest, ASubfolderWithoutPicturesIsReportedAndTheWalkGoesOn) {
@@ -251,24 +201,6 @@ TEST_F(GenerateFolderTest, APictureWhosePageWouldBeTheIndexIsLeftOut) {
                  "Hoppar över " + album_ + "/INDEX.GIF: sidan skulle skriva över indexsidan",
                  "Hoppar över " + album_ + "/index.gif: sidan skulle skriva över indexsidan"}),
             windows_.lines_);
-}
-
-TEST_F(GenerateFolderTest, OnlyAPictureNamedIndexMeansNoPictures) {
-  Square("index.gif");
-  Generate();
-  EXPECT_FALSE(FileExists(album_ + "/index.html"));
-  EXPECT_EQ(1u, windows_.messages_.size());
-}
-
-TEST_F(GenerateFolderTest, ASecondRunWritesEveryPageAnew) {
-  Square("a.gif");
-  Generate();
-  const std::string first = Index();
-  dir_.Write("Album/a.html", "changed");
-  Generate();
-  EXPECT_EQ(first, Index());
-  EXPECT_NE("changed", ReadFileBytes(album_ + "/a.html"));
-  EXPECT_EQ(std::vector<std::string>({album_ + "/a.gif", album_ + "/a.gif"}), windows_.lines_);
 }
 
 }  // namespace

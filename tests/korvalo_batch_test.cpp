@@ -238,15 +238,6 @@ TEST_F(KorvaloBatchTest, AFolderWithoutPicturesIsReportedAndNothingIsWritten) {
   EXPECT_EQ(std::vector<std::string>({"notes.txt"}), Listing(album_));
 }
 
-TEST_F(KorvaloBatchTest, SubfoldersCanBeLeftOut) {
-  Picture("old.jpg/a.gif", GifBytes(10, 10));
-  Picture("Trip/b.gif", GifBytes(10, 10));
-  const BatchResult result = Run({"--no-subfolders", album_});
-  ASSERT_EQ(0, result.ExitCode) << result.Err;
-  EXPECT_EQ(Album("old.jpg\n") + Album("old.jpg/a.gif\n"), result.Out);
-  EXPECT_FALSE(FileExists(Album("Trip/index.html")));
-}
-
 TEST_F(KorvaloBatchTest, AFailedWriteOfTheIndexPageIsFatal) {
   Picture("a.gif", GifBytes(10, 10));
   ASSERT_EQ(0, symlink("/dev/full", Album("index.html").c_str()));
@@ -293,13 +284,6 @@ TEST_F(KorvaloBatchTest, AFailedRecordingEndsTheRun) {
   // What was written stays, the index page as far as it got.
   EXPECT_EQ(kHead, ReadFileBytes(Album("index.html")));
   EXPECT_EQ(kEmptySound, ReadFileBytes(Album("a.wav")));
-}
-
-TEST_F(KorvaloBatchTest, WithoutRecordingNoRecorderIsNeeded) {
-  Picture("a.gif", GifBytes(10, 10));
-  const BatchResult result = Run({album_});
-  EXPECT_EQ(0, result.ExitCode) << result.Err;
-  EXPECT_FALSE(FileExists(Album("a.wav")));
 }
 
 TEST_F(KorvaloBatchTest, TheBrowserIsOpenedOnlyWhenAsked) {
