@@ -230,6 +230,17 @@ TEST_F(KorvaloBatchTest, TheFirstTemplateWithoutRegardToCaseIsTheDefault) {
   EXPECT_NE(std::string::npos, ReadFileBytes(Album("index.html")).find("<td>Z x.gif</td>"));
 }
 
+TEST_F(KorvaloBatchTest, TheTemplatesBesideTheProgramAreTheDefault) {
+  Picture("a.jpg", JpegBytes(800, 600));
+  const BatchResult result = Run({album_}, false);
+  ASSERT_EQ(0, result.ExitCode) << result.Err;
+  const std::string index = ReadFileBytes(Album("index.html"));
+  EXPECT_NE(std::string::npos, index.find("src=\"a.jpg\"")) << index;
+  EXPECT_EQ(std::string::npos, index.find("__picture"));
+  EXPECT_TRUE(FileExists(Album("a.html")));
+  EXPECT_TRUE(FileExists(Album("__goback.gif")));
+}
+
 TEST_F(KorvaloBatchTest, AFolderWithoutPicturesIsReportedAndNothingIsWritten) {
   dir_.Write("Album/notes.txt", "x");
   const BatchResult result = Run({"--template", "example", album_});
