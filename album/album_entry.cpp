@@ -1,0 +1,87 @@
+#include "album/album_entry.h"
+
+#include "album/html_template.h"
+#include "app/path_part.h"
+
+namespace {
+
+// An old name of the go-back image; albums may still hold it.
+constexpr std::string_view kGoBackJpegName = "__goback.jpg";
+
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string_view ExtensionOf(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+CellValues Escaped(std::string_view reference, std::string_view withoutExtension,
+                   std::string_view caption) {
+  return CellValues{EscapeFileReference(reference), EscapeFileReference(withoutExtension),
+                    EscapeHtml(caption)};
+}
+
+}  // namespace
+
+EntryRules MakeEntryRules(const RunState& run) {
+  return EntryRules{PathPart(run.Paths.GoBackImage, "name,type"),
+                    PathPart(run.Paths.FolderImage, "name,type"), run.Paths.IndexBaseName,
+                    run.Settings.IncludeSubfolders};
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string_view NameWithoutExtension(std::string_view name) {
+  return name.substr(0, name.rfind('.'));
+}
+
+EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isFolder) {
+  if (EqualsIgnoringAsciiCase(name, rules.GoBackImageName) ||
+      EqualsIgnoringAsciiCase(name, rules.FolderImageName) ||
+      EqualsIgnoringAsciiCase(name, kGoBackJpegName)) {
+    return EntryKind::Skipped;
+  }
+  const std::string_view extension = ExtensionOf(name);
+  const bool picture =
+      EqualsIgnoringAsciiCase(extension, ".jpg") || EqualsIgnoringAsciiCase(extension, ".gif");
+  if (!picture && !(isFolder && rules.IncludeSubfolders)) {
+    return EntryKind::Skipped;
+  }
+  if (isFolder) {
+    return EntryKind::SubAlbum;
+  }
+  // On a file system that ignores case, INDEX.GIF's page is the index page too.
+  if (EqualsIgnoringAsciiCase(NameWithoutExtension(name), rules.IndexBaseName)) {
+    return EntryKind::PageWouldBeIndex;
+  }
+  return EntryKind::Picture;
+}
+
+CellValues PictureValues(std::string_view fileName) {
+  const std::string_view name = NameWithoutExtension(fileName);
+  return Escaped(fileName, name, CaptionFromName(name));
+}
+
+CellValues SubAlbumValues(std::string_view folderName, std::string_view folderImageName) {
+  // A forward slash: the reference is a relative link in the page.
+  const std::string prefix = std::string(folderName) + "/";
+  return Escaped(prefix + std::string(folderImageName),
+                 prefix + std::string(NameWithoutExtension(folderImageName)),
+                 CaptionFromName(NameWithoutExtension(folderName)));
+}
+
+CellValues GoBackValues(std::string_view goBackImageName, std::string_view indexBaseName) {
+  return CellValues{std::string(goBackImageName), "../" + std::string(indexBaseName), ""};
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/run_state.h"
+
+/// What a folder entry becomes in an album.
+enum class EntryKind {
+  Skipped,           ///< not part of the album
+  Picture,           ///< a ".jpg" or ".gif" file: a page and a cell
+  SubAlbum,          ///< a folder: an album of its own and a cell
+  PageWouldBeIndex,  ///< a picture whose page would be the index page itself
+};
+
+/// The names an album folder's entries are judged by.
+struct EntryRules {
+  std::string GoBackImageName;  ///< "__goback.gif"
+  std::string FolderImageName;  ///< "index.jpg"
+  std::string IndexBaseName;    ///< "index"
+  bool IncludeSubfolders = true;
+};
+
+/// The rules of `run`: its support image names, index name and subfolder choice.
+EntryRules MakeEntryRules(const RunState& run);
+
+/// Judges the entry `name` (file name with extension) of an album folder.
+/// The support image names are never entries; ".jpg" and ".gif" (any ASCII
+/// case) qualify files and folders alike; other folders only with
+/// IncludeSubfolders. A qualifying folder is always a sub-album.
+EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isFolder);
+
+/// True when `a` and `b` are equal once ASCII letters are upper-cased.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+/// `name` up to its last '.', the whole name when it has none.
+std::string_view NameWithoutExtension(std::string_view name);
+
+/// The three values a page or cell is filled with, ready for HTML: the file
+/// references escaped as links, the caption as text.
+struct CellValues {
+  std::string FileReference;              ///< replaces "__picture.jpg"
+  std::string ReferenceWithoutExtension;  ///< replaces "__picture"
+  std::string Caption;                    ///< replaces "Picture text"
+};
+
+/// The values of the picture `fileName`, for its page and its cell alike.
+CellValues PictureValues(std::string_view fileName);
+
+/// The values of the cell of the sub-album in the folder `folderName`, shown
+/// by the image `folderImageName` inside it.
+CellValues SubAlbumValues(std::string_view folderName, std::string_view folderImageName);
+
+/// The values of the cell that leads back to the parent album's index page.
+CellValues GoBackValues(std::string_view goBackImageName, std::string_view indexBaseName);

@@ -1,0 +1,25 @@
+#include "platform/interrupt.h"
+
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(InterruptCatcher, CtrlCMarksACancelAndTheOldHandlingComesBack) {
+  struct sigaction before {};
+  sigaction(SIGINT, nullptr, &before);
+  {
+    InterruptCatcher catcher;
+    EXPECT_FALSE(catcher.Requested());
+    raise(SIGINT);
+    EXPECT_TRUE(catcher.Requested());
+  }
+  struct sigaction after {};
+  sigaction(SIGINT, nullptr, &after);
+  EXPECT_EQ(before.sa_handler, after.sa_handler);
+  InterruptCatcher fresh;
+  EXPECT_FALSE(fresh.Requested());
+}
+
+}  // namespace

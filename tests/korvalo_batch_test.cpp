@@ -1,0 +1,352 @@
+// Runs the real korvalo-batch on folders built here and checks what lands on
+// disk, byte for byte, and what the program says and returns.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/files.h"
+#include "tests/picture_files.h"
+#include "tests/test_support.h"
+
+namespace {
+
+const std::string kHead = "<html><body><table>\r\n<tr>\r\n";
+const std::string kCellTemplate =
+    "<td><a href=\"__picture.html\"><img src=\"__picture.jpg\" width=\"120\" "
+    "height=\"120\"></a><br>Picture text</td>\r\n";
+const std::string kTail = "</tr>\r\n</table></body></html>\r\n";
+const std::string kRowBreak = "</tr>\r\n<tr>\r\n";
+const std::string kEmptySound = std::string("RIFF\x24\0\0\0WAVEfmt ", 16);
+
+std::string Cell(const std::string& link, const std::string& image, const std::string& caption,
+                 const std::string& width = "120", const std::string& height = "120") {
+  return "<td><a href=\"" + link + ".html\"><img src=\"" + image + "\" width=\"" + width +
+         "\" height=\"" + height + "\"></a><br>" + caption + "</td>\r\n";
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) {
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
+  return quoted + "'";
+}
+
+struct BatchResult {
+  int ExitCode = -1;
+  std::string Out;
+  std::string Err;
+};
+
+class KorvaloBatchTest : public ::testing::Test {
+ protected:
+  KorvaloBatchTest() {
+    templates_ = dir_.MakeFolder("mallar");
+    WriteTemplate("example", kHead + kCellTemplate + kCellTemplate + kTail);
+    dir_.Write("mallar/__goback.gif", GifBytes(40, 40));
+    dir_.Write("mallar/index.jpg", JpegBytes(64, 64));
+    dir_.Write("mallar/emptysound.wav", kEmptySound);
+    album_ = dir_.MakeFolder("Album");
+    bin_ = dir_.MakeFolder("bin");
+  }
+
+  void WriteTemplate(const std::string& name, const std::string& indexText) {
+    dir_.Write("mallar/" + name + "_index.html", indexText);
+    dir_.Write("mallar/" + name + "_picture.html",
+               "<html><img src=\"__picture.jpg\" width=\"500\" height=\"500\"><p>Picture "
+               "text</p><embed src=\"__picture.wav\"></html>\r\n");
+  }
+
+  // A stand-in recorder that notes its argument and what the folder then held.
+  void FakeRecorder(const std::string& exitCode = "0") {
+    dir_.WriteScript("bin/sndrec32.exe", "echo \"$1\" >> " + Quoted(dir_ / "recorder.log") +
+                                             "\nls \"$(dirname \"$1\")\" >> " +
+                                             Quoted(dir_ / "recorder.log") + "\nexit " + exitCode);
+  }
+
+  // Runs korvalo-batch with the test's templates folder first on its command line.
+  BatchResult Run(const std::vector<std::string>& arguments, bool withTemplates = true) {
+    std::string command = "env LC_ALL=C PATH=" + Quoted(bin_ + ":/usr/bin:/bin") + " " + env_ +
+                          " " + Quoted(KORVALO_BATCH_PROGRAM);
+    if (withTemplates) {
+      command += " --templates-folder " + Quoted(templates_);
+    }
+    for (const std::string& argument : arguments) {
+      command += " " + Quoted(argument);
+    }
+    command += " >" + Quoted(dir_ / "out.txt") + " 2>" + Quoted(dir_ / "err.txt");
+    const int status = std::system(command.c_str());
+    BatchResult result;
+    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.Out = ReadFileBytes(dir_ / "out.txt");
+    result.Err = ReadFileBytes(dir_ / "err.txt");
+    return result;
+  }
+
+  std::string Picture(const std::string& relative, const std::string& bytes) {
+    return dir_.Write("Album/" + relative, bytes);
+  }
+  std::string Album(const std::string& relative) const { return album_ + "/" + relative; }
+  std::vector<std::string> Listing(const std::string& folder) const {
+    std::vector<std::string> names;
+    std::string entry;
+    bool isFolder = false;
+    FolderSearch search;
+    while (NextFolderEntry(folder + "/*", entry, isFolder, search)) {
+      names.push_back(entry.substr(folder.size() + 1));
+    }
+    return names;
+  }
+
+  TempDir dir_;
+  std::string templates_;
+  std::string album_;
+  std::string bin_;
+  std::string env_;
+};
+
+// The album of the worked example: three pictures and a text file.
+TEST_F(KorvaloBatchTest, ExampleOneByteForByteWithRecordings) {
+  Picture("beach.jpg", JpegBytes(800, 600));
+  Picture("dog.JPG", JpegBytes(600, 800));
+  dir_.Write("Album/notes.txt", "not a picture");
+  Picture("sun.gif", GifBytes(300, 300));
+  FakeRecorder();
+
+  const BatchResult result =
+      Run({"--template", "example", "--thumbnails", "0", "--record", "always", album_});
+
+  ASSERT_EQ(0, result.ExitCode) << result.Err;
+  EXPECT_EQ("", result.Err);
+  EXPECT_EQ(Album("beach.jpg\nSpelar in ljud för: \"beach\" ...\n") + Album("dog.JPG\n") +
+                "Spelar in ljud för: \"dog\" ...\n" + Album("sun.gif\n") +
+                "Spelar in ljud för: \"sun\" ...\n",
+            result.Out);
+  EXPECT_EQ(kHead + Cell("beach", "beach.jpg", "Beach", "120", "90 ") +
+                Cell("dog", "dog.JPG", "Dog", "90 ", "120") + kRowBreak +
+                Cell("sun", "sun.gif", "Sun") + kTail,
+            ReadFileBytes(Album("index.html")));
+  // Each recording starts after its page and before the next picture's page.
+  EXPECT_EQ(Album("beach.wav\n") +
+                "__goback.gif\nbeach.html\nbeach.jpg\nbeach.wav\ndog.JPG\nindex.html\nindex.jpg\n"
+                "notes.txt\nsun.gif\n" +
+                Album("dog.wav\n") +
+                "__goback.gif\nbeach.html\nbeach.jpg\nbeach.wav\ndog.JPG\ndog.html\ndog.wav\n"
+                "index.html\nindex.jpg\nnotes.txt\nsun.gif\n" +
+                Album("sun.wav\n") +
+                "__goback.gif\nbeach.html\nbeach.jpg\nbeach.wav\ndog.JPG\ndog.html\ndog.wav\n"
+                "index.html\nindex.jpg\nnotes.txt\nsun.gif\nsun.html\nsun.wav\n",
+            ReadFileBytes(dir_ / "recorder.log"));
+  for (const char* sound : {"beach.wav", "dog.wav", "sun.wav"}) {
+    EXPECT_EQ(kEmptySound, ReadFileBytes(Album(sound))) << sound;
+  }
+  EXPECT_EQ(GifBytes(40, 40), ReadFileBytes(Album("__goback.gif")));
+  EXPECT_EQ(JpegBytes(64, 64), ReadFileBytes(Album("index.jpg")));
+  EXPECT_EQ(
+      "<html><img src=\"beach.jpg\" width=\"500\" height=\"375\"><p>Beach</p>"
+      "<embed src=\"beach.wav\"></html>\r\n",
+      ReadFileBytes(Album("beach.html")));
+}
+
+// The same album with the sub-album Trip after sun.gif.
+TEST_F(KorvaloBatchTest, ExampleTwoMakesTheSubAlbumCompletelyFirst) {
+  Picture("beach.jpg", JpegBytes(800, 600));
+  Picture("dog.JPG", JpegBytes(600, 800));
+  dir_.Write("Album/notes.txt", "not a picture");
+  Picture("sun.gif", GifBytes(300, 300));
+  Picture("Trip/a.jpg", JpegBytes(800, 600));
+  FakeRecorder();
+
+  const BatchResult result =
+      Run({"--template", "example", "--thumbnails", "0", "--record", "always", "--quiet", album_});
+
+  ASSERT_EQ(0, result.ExitCode) << result.Err;
+  EXPECT_EQ("", result.Out);
+  EXPECT_EQ(kHead + Cell("a", "a.jpg", "A", "120", "90 ") +
+                "<td><a href=\"../index.html\"><img src=\"__goback.gif\" width=\"120\" "
+                "height=\"120\"></a><br></td>\r\n" +
+                kTail,
+            ReadFileBytes(Album("Trip/index.html")));
+  EXPECT_EQ(kHead + Cell("beach", "beach.jpg", "Beach", "120", "90 ") +
+                Cell("dog", "dog.JPG", "Dog", "90 ", "120") + kRowBreak +
+                Cell("sun", "sun.gif", "Sun") +
+                "<td><a href=\"Trip/index.html\"><img src=\"Trip/index.jpg\" width=\"120\" "
+                "height=\"120\"></a><br>Trip</td>\r\n" +
+                kRowBreak + kTail,
+            ReadFileBytes(Album("index.html")));
+  const std::string log = ReadFileBytes(dir_ / "recorder.log");
+  EXPECT_LT(log.find(Album("sun.wav")), log.find(Album("Trip/a.wav")));
+  EXPECT_NE(std::string::npos,
+            log.find(Album("Trip/a.wav\n") +
+                     "__goback.gif\na.html\na.jpg\na.wav\nindex.html\nindex.jpg\n"));
+  EXPECT_EQ(std::vector<std::string>(
+                {"a.html", "a.jpg", "a.wav", "index.html", "index.jpg", "__goback.gif"}),
+            Listing(Album("Trip")));
+}
+
+TEST_F(KorvaloBatchTest, AFirstEntryThatIsAFolderStartsTheParentFirst) {
+  Picture("Trip/a.jpg", JpegBytes(800, 600));
+  FakeRecorder();
+  ASSERT_EQ(0, Run({"--record", "always", album_}).ExitCode);
+  // While the sub-album's picture was recorded, the parent already had its page and images.
+  const std::string log = ReadFileBytes(dir_ / "recorder.log");
+  EXPECT_EQ(Album("Trip/a.wav\n") + "__goback.gif\na.html\na.jpg\na.wav\nindex.html\nindex.jpg\n",
+            log);
+  EXPECT_EQ(std::vector<std::string>({"index.html", "index.jpg", "Trip", "__goback.gif"}),
+            Listing(album_));
+}
+
+TEST_F(KorvaloBatchTest, TheProposedThumbnailsAreTheFirstRowsCells) {
+  WriteTemplate("example", kHead + kCellTemplate + kCellTemplate + kCellTemplate + kRowBreak +
+                               kCellTemplate + kCellTemplate + kCellTemplate + kTail);
+  for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif"}) {
+    Picture(name, GifBytes(10, 10));
+  }
+  ASSERT_EQ(0, Run({album_}).ExitCode);
+  EXPECT_EQ(kHead + Cell("a", "a.gif", "A") + Cell("b", "b.gif", "B") + Cell("c", "c.gif", "C") +
+                kRowBreak + Cell("d", "d.gif", "D") + kTail,
+            ReadFileBytes(Album("index.html")));
+  // 0 takes the template's own count: every cell it shows, both rows.
+  ASSERT_EQ(0, Run({"--thumbnails=0", album_}).ExitCode);
+  EXPECT_EQ(std::string::npos, ReadFileBytes(Album("index.html")).find(kRowBreak + "<td"));
+}
+
+TEST_F(KorvaloBatchTest, TheFirstTemplateWithoutRegardToCaseIsTheDefault) {
+  WriteTemplate("Zeta", "<table><tr>\r\n<td>Z __picture.jpg</td>\r\n</table>");
+  WriteTemplate("alpha", "<table><tr>\r\n<td>A __picture.jpg</td>\r\n</table>");
+  WriteTemplate("beta", "<table><tr>\r\n<td>B __picture.jpg</td>\r\n</table>");
+  Picture("x.gif", GifBytes(10, 10));
+  ASSERT_EQ(0, Run({album_}).ExitCode);
+  EXPECT_NE(std::string::npos, ReadFileBytes(Album("index.html")).find("<td>A x.gif</td>"));
+  ASSERT_EQ(0, Run({"--template", "zeta", album_}).ExitCode);
+  EXPECT_NE(std::string::npos, ReadFileBytes(Album("index.html")).find("<td>Z x.gif</td>"));
+}
+
+TEST_F(KorvaloBatchTest, TheTemplatesBesideTheProgramAreTheDefault) {
+  Picture("a.jpg", JpegBytes(800, 600));
+  const BatchResult result = Run({album_}, false);
+  ASSERT_EQ(0, result.ExitCode) << result.Err;
+  const std::string index = ReadFileBytes(Album("index.html"));
+  EXPECT_NE(std::string::npos, index.find("src=\"a.jpg\"")) << index;
+  EXPECT_EQ(std::string::npos, index.find("__picture"));
+  EXPECT_TRUE(FileExists(Album("a.html")));
+  EXPECT_TRUE(FileExists(Album("__goback.gif")));
+}
+
+TEST_F(KorvaloBatchTest, AFolderWithoutPicturesIsReportedAndNothingIsWritten) {
+  dir_.Write("Album/notes.txt", "x");
+  const BatchResult result = Run({"--template", "example", album_});
+  EXPECT_EQ(0, result.ExitCode);
+  EXPECT_EQ("Error: Hittade inga bilder i: \"" + album_ + "\"\n", result.Err);
+  EXPECT_EQ(std::vector<std::string>({"notes.txt"}), Listing(album_));
+}
+
+TEST_F(KorvaloBatchTest, AFailedWriteOfTheIndexPageIsFatal) {
+  Picture("a.gif", GifBytes(10, 10));
+  ASSERT_EQ(0, symlink("/dev/full", Album("index.html").c_str()));
+  const BatchResult result = Run({album_});
+  EXPECT_EQ(1, result.ExitCode);
+  EXPECT_EQ("Fatal Error: Failed to write to file: " + Album("index.html") + "\n", result.Err);
+}
+
+TEST_F(KorvaloBatchTest, AnIndexPageThatCannotBeCreatedIsFatal) {
+  Picture("a.gif", GifBytes(10, 10));
+  dir_.MakeFolder("Album/index.html");
+  const BatchResult result = Run({album_});
+  EXPECT_EQ(1, result.ExitCode);
+  EXPECT_EQ(
+      "Fatal Error: Misslyckades med att skapa innehållsfil: \"" + Album("index.html") + "\"\n",
+      result.Err);
+}
+
+TEST_F(KorvaloBatchTest, AnUnusableIndexTemplateIsRefusedBeforeAnythingIsWritten) {
+  WriteTemplate("example", "<html><body>no table</body></html>");
+  Picture("a.gif", GifBytes(10, 10));
+  const BatchResult result = Run({album_});
+  EXPECT_EQ(1, result.ExitCode);
+  EXPECT_NE(std::string::npos, result.Err.find("Fatal Error: Indexmallen saknar"));
+  EXPECT_NE(std::string::npos, result.Err.find(templates_ + "/example_index.html"));
+  EXPECT_EQ(std::vector<std::string>({"a.gif"}), Listing(album_));
+}
+
+TEST_F(KorvaloBatchTest, NoTemplatesIsFatal) {
+  const std::string empty = dir_.MakeFolder("empty");
+  Picture("a.gif", GifBytes(10, 10));
+  const BatchResult result = Run({"--templates-folder", empty, album_}, false);
+  EXPECT_EQ(1, result.ExitCode);
+  EXPECT_EQ("Fatal Error: Hittade inga mallar i: \"" + empty + "/\"\n", result.Err);
+}
+
+TEST_F(KorvaloBatchTest, AFailedRecordingEndsTheRun) {
+  Picture("a.gif", GifBytes(10, 10));
+  Picture("b.gif", GifBytes(10, 10));
+  FakeRecorder("2");
+  const BatchResult result = Run({"--record", "when-missing", album_});
+  EXPECT_EQ(1, result.ExitCode);
+  EXPECT_FALSE(FileExists(Album("b.html")));
+  // What was written stays, the index page as far as it got.
+  EXPECT_EQ(kHead, ReadFileBytes(Album("index.html")));
+  EXPECT_EQ(kEmptySound, ReadFileBytes(Album("a.wav")));
+}
+
+TEST_F(KorvaloBatchTest, TheBrowserIsOpenedOnlyWhenAsked) {
+  const std::string browser = dir_.WriteScript(
+      "bin/browser", "echo \"$@\" > " + Quoted(dir_ / "browser.tmp") + "\nmv " +
+                         Quoted(dir_ / "browser.tmp") + " " + Quoted(dir_ / "browser.log"));
+  env_ = "BROWSER=" + Quoted(browser);
+  Picture("a.gif", GifBytes(10, 10));
+  ASSERT_EQ(0, Run({album_}).ExitCode);
+  ASSERT_EQ(0, Run({"--open-browser", album_}).ExitCode);
+  // The browser is started without waiting; give it a moment to write.
+  for (int i = 0; i < 100 && !FileExists(dir_ / "browser.log"); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  const std::string log = ReadFileBytes(dir_ / "browser.log");
+  EXPECT_NE(std::string::npos, log.find(Album("index.html"))) << log;
+  EXPECT_EQ(1u, static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n')));
+}
+
+TEST_F(KorvaloBatchTest, UsageErrorsNameTheProblem) {
+  Picture("a.gif", GifBytes(10, 10));
+  const std::string file = dir_.Write("file.txt", "x");
+  const struct {
+    std::vector<std::string> Arguments;
+    std::string Said;
+  } cases[] = {
+      {{"--bogus", album_}, "unknown option --bogus"},
+      {{}, "no FOLDER"},
+      {{album_, album_}, "only one FOLDER"},
+      {{"--thumbnails", "-1", album_}, "--thumbnails"},
+      {{"--thumbnails", "two", album_}, "\"two\""},
+      {{"--record", "sometimes", album_}, "\"sometimes\""},
+      {{album_, "--record"}, "--record needs a value"},
+      {{"--template", "nope", album_}, "there are: example"},
+      {{dir_ / "missing"}, "no such folder"},
+      {{file}, "not a folder"},
+  };
+  for (const auto& [arguments, said] : cases) {
+    const BatchResult result = Run(arguments);
+    EXPECT_EQ(2, result.ExitCode) << said;
+    EXPECT_NE(std::string::npos, result.Err.find(said)) << result.Err;
+  }
+  EXPECT_EQ(std::vector<std::string>({"a.gif"}), Listing(album_));
+}
+
+TEST_F(KorvaloBatchTest, HelpAndVersion) {
+  const BatchResult version = Run({"--version"}, false);
+  EXPECT_EQ(0, version.ExitCode);
+  EXPECT_EQ("korvalo-batch 1.1\n", version.Out);
+  const BatchResult help = Run({"--help"}, false);
+  EXPECT_EQ(0, help.ExitCode);
+  EXPECT_NE(std::string::npos, help.Out.find("usage: korvalo-batch [options] FOLDER"));
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// korvalo-batch: makes one album without windows, the way the desktop program
+// does after its settings dialog. It never reads or writes the preferences.
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "album/album_generator.h"
+#include "album/html_template.h"
+#include "album/template_columns.h"
+#include "app/files.h"
+#include "app/messages.h"
+#include "app/run_state.h"
+#include "app/window_services.h"
+#include "platform/interrupt.h"
+#include "platform/program_path.h"
+#include "resources/string_table.h"
+#include "tools/korvalo-batch/batch_options.h"
+#include "tools/korvalo-batch/template_catalog.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+// The terminal as the progress window: log lines on standard output, messages
+// on standard error, and Ctrl+C as the cancel button.
+class BatchWindows : public ConsoleWindowServices {
+ public:
+  explicit BatchWindows(bool quiet) : ConsoleWindowServices(quiet) {}
+  void CatchInterrupts() { interrupts_ = std::make_unique<InterruptCatcher>(); }
+  bool PollCancel() override { return interrupts_ != nullptr && interrupts_->Requested(); }
+
+ private:
+  std::unique_ptr<InterruptCatcher> interrupts_;
+};
+
+int UsageError(const std::string& reason) {
+  std::fprintf(stderr, "korvalo-batch: %s\n\n%s", reason.c_str(), kBatchUsage);
+  return kExitUsage;
+}
+
+// The folder as an absolute path without a trailing separator, as the folder
+// picker gives it, so that log lines and messages name it in full.
+std::string AlbumFolder(const std::string& folder) {
+  std::error_code ignored;
+  std::string path = std::filesystem::absolute(folder, ignored).lexically_normal().string();
+  while (path.size() > 1 && path.back() == '/') {
+    path.pop_back();
+  }
+  return path;
+}
+
+void UseTemplatesFolder(AppPaths& paths, std::string folder) {
+  if (folder.empty() || folder.back() != '/') {
+    folder += '/';
+  }
+  paths.TemplatesFolder = folder;
+  paths.GoBackImage = folder + "__goback.gif";
+  paths.FolderImage = folder + "index.jpg";
+  paths.EmptySound = folder + "emptysound.wav";
+}
+
+// A template file's text ends at its first NUL byte, as it would in memory.
+std::string LoadTemplate(const RunState& run, const std::string& path) {
+  std::string text = ReadWholeFile(run, path);
+  text.resize(std::min(text.size(), text.find('\0')));
+  return text;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) {
+    joined += (joined.empty() ? "" : ", ") + name;
+  }
+  return joined;
+}
+
+// Chooses and loads the template pair; ends the run when it cannot. Returns
+// the chosen name, or none after a usage error was reported.
+std::optional<std::string> LoadTemplates(RunState& run, const BatchOptions& options) {
+  const std::vector<std::string> names = ListTemplates(run.Paths.TemplatesFolder);
+  if (names.empty()) {
+    ShowError(run, LoadText(kTextNoTemplates), run.Paths.TemplatesFolder, true);
+    EndProcessNow(1);
+  }
+  const std::optional<std::string> name =
+      options.Template ? FindTemplate(names, *options.Template) : names.front();
+  if (!name) {
+    UsageError("no template \"" + *options.Template + "\" in " + run.Paths.TemplatesFolder +
+               "; there are: " + JoinNames(names));
+    return std::nullopt;
+  }
+  const std::string indexPath = run.Paths.TemplatesFolder + *name + "_index.html";
+  run.Templates.IndexTemplate = LoadTemplate(run, indexPath);
+  run.Templates.PictureTemplate =
+      LoadTemplate(run, run.Paths.TemplatesFolder + *name + "_picture.html");
+  // Refused before anything is written: it has no row to put cells in.
+  if (!IndexTemplateIsUsable(run.Templates.IndexTemplate)) {
+    ShowError(run, LoadText(kTextUnusableIndexTemplate), indexPath, true);
+  }
+  return name;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  BatchOptions options;
+  if (const auto error =
+          ParseBatchOptions(std::vector<std::string>(argv + 1, argv + argc), options)) {
+    return UsageError(*error);
+  }
+  if (options.Help) {
+    std::fputs(kBatchUsage, stdout);
+    return 0;
+  }
+  if (options.Version) {
+    std::puts("korvalo-batch " KORVALO_VERSION);
+    return 0;
+  }
+  std::error_code error;
+  if (!std::filesystem::is_directory(options.Folder, error)) {
+    const bool exists = std::filesystem::exists(options.Folder, error);
+    std::fprintf(stderr, "korvalo-batch: %s: %s\n", options.Folder.c_str(),
+                 exists ? "not a folder" : "no such folder");
+    return kExitUsage;
+  }
+
+  BatchWindows windows(options.Quiet);
+  RunState run;
+  run.Windows = &windows;
+  InitRunState(run, ProgramFilePath());
+  if (options.TemplatesFolder) {
+    UseTemplatesFolder(run.Paths, *options.TemplatesFolder);
+  }
+  const std::optional<std::string> name = LoadTemplates(run, options);
+  if (!name) {
+    return kExitUsage;
+  }
+  run.Settings.Recording = options.Recording;
+  run.Settings.IncludeSubfolders = options.IncludeSubfolders;
+  run.Settings.OpenBrowserWhenDone = options.OpenBrowser;
+  run.Settings.ThumbnailsPerRow = options.ThumbnailsPerRow.value_or(
+      std::max(CountTemplateColumns(run.Paths.TemplatesFolder + *name + "_index.html"), 2));
+  // Only a recording looks at the cancel; without one Ctrl+C ends the run as usual.
+  if (options.Recording != RecordNever) {
+    windows.CatchInterrupts();
+  }
+  GenerateFolder(run, AlbumFolder(options.Folder), 0);
+  std::fflush(stdout);
+  return 0;
+}
