@@ -1,5 +1,7 @@
 #include "app/path_part.h"
 
+#include "platform/path_syntax.h"
+
 namespace {
 
 struct PathComponents {
@@ -10,7 +12,7 @@ struct PathComponents {
 };
 
 bool IsSeparator(char c) {
-  return c == '/' || c == '\\';
+  return kPathSeparators.find(c) != std::string_view::npos;
 }
 
 PathComponents SplitPath(std::string_view path) {

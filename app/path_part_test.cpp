@@ -12,33 +12,35 @@ struct PathCase {
 
 TEST(PathPart, SplitRuleTable) {
   const PathCase cases[] = {
-      {R"(C:\Pics\Summer\beach.jpg)", "drive,dir", R"(C:\Pics\Summer\)"},
-      {R"(C:\Pics\Summer\beach.jpg)", "drive,dir,name", R"(C:\Pics\Summer\beach)"},
-      {R"(C:\Pics\Summer\beach.jpg)", "dir,name,type", R"(\Pics\Summer\beach.jpg)"},
-      {R"(C:\Pics\Summer\beach.jpg)", "name", "beach"},
-      {R"(C:\Pics\Summer\beach.jpg)", "type", ".jpg"},
-      {"/home/ann/Pics/beach.jpg", "drive,dir", "/home/ann/Pics/"},
-      {"/home/ann/Pics/beach.jpg", "dir,name", "/home/ann/Pics/beach"},
+      {"/home/ann/Pics/Summer/beach.jpg", "drive,dir", "/home/ann/Pics/Summer/"},
+      {"/home/ann/Pics/Summer/beach.jpg", "drive,dir,name", "/home/ann/Pics/Summer/beach"},
+      {"/home/ann/Pics/Summer/beach.jpg", "dir,name,type", "/home/ann/Pics/Summer/beach.jpg"},
+      {"/home/ann/Pics/Summer/beach.jpg", "dir,name", "/home/ann/Pics/Summer/beach"},
+      {"/home/ann/Pics/Summer/beach.jpg", "name", "beach"},
+      {"/home/ann/Pics/Summer/beach.jpg", "type", ".jpg"},
       // A folder with and without its trailing separator.
       {"/home/ann/Pics/", "name", ""},
       {"/home/ann/Pics/", "type", ""},
       {"/home/ann/Pics", "name", "Pics"},
       {"/home/ann/Pics", "drive,dir", "/home/ann/"},
       // A dot in a folder name never starts an extension.
-      {R"(C:\Pics\album.2007\photo)", "type", ""},
+      {"/pics/album.2007/photo", "type", ""},
       {"/pics/album.2007/photo", "name", "photo"},
-      {R"(C:\Pics\.hidden)", "name", ""},
-      {R"(C:\Pics\.hidden)", "type", ".hidden"},
+      {"/pics/.hidden", "name", ""},
+      {"/pics/.hidden", "type", ".hidden"},
       {"archive.tar.gz", "name", "archive.tar"},
       {"beach.jpg", "drive,dir", ""},
       {"C:beach.jpg", "drive,dir", "C:"},
+      // On Linux a backslash belongs to the file name.
+      {"/pics/a\\b.c\\d.jpg", "name,type", "a\\b.c\\d.jpg"},
+      {"/pics/a.b\\c", "type", ".b\\c"},
       // The order of the keywords in the selector does not matter.
       {"/p/beach.jpg", "type,name", "beach.jpg"},
       {"/p/beach.jpg", "type name dir", "/p/beach.jpg"},
       {"/p/beach.jpg", "NAME", ""},
       // Quotes around a path are dropped.
-      {R"("C:\Apps\tool.exe")", "drive,dir", R"(C:\Apps\)"},
-      {R"("C:\Apps\tool.exe")", "name,type", "tool.exe"},
+      {"\"/opt/apps/tool.exe\"", "drive,dir", "/opt/apps/"},
+      {"\"/opt/apps/tool.exe\"", "name,type", "tool.exe"},
       {"", "drive,dir,name,type", ""},
       {"/a b/100%.jpg", "name,type", "100%.jpg"},
   };

@@ -6,6 +6,7 @@
 
 #include "app/path_part.h"
 #include "fuzz/fuzz_check.h"
+#include "platform/path_syntax.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string folder = PathPart(path, "drive,dir");
   const std::string file = PathPart(path, "name,type");
   FUZZ_CHECK(unquoted.compare(0, folder.size(), folder) == 0);
-  FUZZ_CHECK(file.find_first_of("/\\") == std::string::npos);
+  FUZZ_CHECK(file.find_first_of(kPathSeparators) == std::string::npos);
   const std::string type = PathPart(path, "type");
   FUZZ_CHECK(type.empty() || type.front() == '.');
   return 0;
