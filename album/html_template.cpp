@@ -131,14 +131,17 @@ std::string_view HtmlEntity(char c) {
   }
 }
 
-// A link would end its path at '#' or '?'. A '%' stays as it is: browsers take
-// one that starts no escape literally, so 100%.jpg keeps working.
+// A link would end its path at '#' or '?', and browsers read a backslash in it as
+// '/', though on Linux it is part of the file name. A '%' stays as it is:
+// browsers take one that starts no escape literally, so 100%.jpg keeps working.
 std::string_view UrlEscape(char c) {
   switch (c) {
     case '#':
       return "%23";
     case '?':
       return "%3F";
+    case '\\':
+      return "%5C";
     default:
       return {};
   }

@@ -47,5 +47,5 @@ std::string CaptionFromName(std::string_view name);
 /// `text` with & < > " ' written as entities, for HTML text and attributes.
 std::string EscapeHtml(std::string_view text);
 
-/// EscapeHtml, and '#' and '?' as %23 and %3F, for a relative file link.
+/// EscapeHtml, and '#', '?' and a backslash as %23, %3F and %5C, for a relative file link.
 std::string EscapeFileReference(std::string_view reference);

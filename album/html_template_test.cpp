@@ -159,7 +159,8 @@ TEST(EscapeFileReference, KeepsNamesInsideTheirAttribute) {
   EXPECT_EQ(EscapeFileReference("why?.gif"), "why%3F.gif");
   EXPECT_EQ(EscapeFileReference("Tom & Jerry.jpg"), "Tom &amp; Jerry.jpg");
   EXPECT_EQ(EscapeFileReference("Trip/index.jpg"), "Trip/index.jpg");
-  EXPECT_EQ(EscapeFileReference("a\\e'#'_"), "a\\e&#39;%23&#39;_");
+  EXPECT_EQ(EscapeFileReference("a\\e'#'_"), "a%5Ce&#39;%23&#39;_");
+  EXPECT_EQ(EscapeFileReference("a\\b.jpg"), "a%5Cb.jpg");
 
   // A name made to break out of its attribute stays inside it.
   const std::string name = "x\" onerror=\"alert(1).jpg";
