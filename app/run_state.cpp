@@ -9,10 +9,14 @@ void InitRunState(RunState& state, std::string_view programFile) {
   paths.PageExtension = ".html";
   paths.IndexBaseName = "index";
   const std::string programFolder = PathPart(programFile, "drive,dir");
-  paths.TemplatesFolder = programFolder + LoadText(kTextTemplatesFolder);
+  UseTemplatesFolder(paths, programFolder + LoadText(kTextTemplatesFolder));
   paths.HelpFile = programFolder + LoadText(kTextHelpFile);
+  state.Settings = RunSettings{};
+}
+
+void UseTemplatesFolder(AppPaths& paths, std::string_view folder) {
+  paths.TemplatesFolder = folder;
   paths.GoBackImage = paths.TemplatesFolder + "__goback.gif";
   paths.FolderImage = paths.TemplatesFolder + "index.jpg";
   paths.EmptySound = paths.TemplatesFolder + "emptysound.wav";
-  state.Settings = RunSettings{};
 }

@@ -54,6 +54,10 @@ struct RunState {
   WindowServices* Windows = nullptr;
 };
 
+/// Points the templates folder and the support files in it at `folder`,
+/// which ends with a separator.
+void UseTemplatesFolder(AppPaths& paths, std::string_view folder);
+
 /// Fills `state.Paths` from the program's own file path and resets
 /// `state.Settings` to the defaults. Checks nothing on disk.
 void InitRunState(RunState& state, std::string_view programFile);

@@ -54,16 +54,6 @@ std::string AlbumFolder(const std::string& folder) {
   return path;
 }
 
-void UseTemplatesFolder(AppPaths& paths, std::string folder) {
-  if (folder.empty() || folder.back() != '/') {
-    folder += '/';
-  }
-  paths.TemplatesFolder = folder;
-  paths.GoBackImage = folder + "__goback.gif";
-  paths.FolderImage = folder + "index.jpg";
-  paths.EmptySound = folder + "emptysound.wav";
-}
-
 // A template file's text ends at its first NUL byte, as it would in memory.
 std::string LoadTemplate(const RunState& run, const std::string& path) {
   std::string text = ReadWholeFile(run, path);
@@ -134,7 +124,11 @@ int main(int argc, char** argv) {
   run.Windows = &windows;
   InitRunState(run, ProgramFilePath());
   if (options.TemplatesFolder) {
-    UseTemplatesFolder(run.Paths, *options.TemplatesFolder);
+    std::string folder = *options.TemplatesFolder;
+    if (folder.empty() || folder.back() != '/') {
+      folder += '/';
+    }
+    UseTemplatesFolder(run.Paths, folder);
   }
   const std::optional<std::string> name = LoadTemplates(run, options);
   if (!name) {
