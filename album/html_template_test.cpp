@@ -2,171 +2,112 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace {
 
-const std::string kCell =
-    "<td><a href=\"__picture.html\"><img src=\"__picture.jpg\" width=\"120\" "
-    "height=\"120\"></a><br>Picture text</td>";
+const std::string kHead = "<table>\r\n<tr>\r\n";
+const std::string kCell = "<td><img src=\"__picture.jpg\">Picture text</td>\r\n";
+const std::string kTail = "</tr>\r\n</table>\r\n";
+const std::string kTwoCells = kHead + kCell + kCell + kTail;
 
-std::string CrLfIndex(int cellsPerRow, int rows) {
-  std::string text = "<html><body><table>\r\n";
-  for (int row = 0; row < rows; ++row) {
-    text += "<tr>\r\n";
-    for (int cell = 0; cell < cellsPerRow; ++cell) {
-      text += kCell + "\r\n";
-    }
-    text += "</tr>\r\n";
+TEST(SplitIndexTemplate, CutsHeadCellAndTailAndCountsColumns) {
+  const struct {
+    std::string Text;
+    int ThumbnailsPerRow;
+    std::string Head, Cell, Tail;
+    int Columns;
+  } cases[] = {
+      {kTwoCells, 0, kHead, kCell, kTail, 2},
+      {kTwoCells, 3, kHead, kCell, kTail, 3},
+      {kTwoCells, -4, kHead, kCell, kTail, 1},
+      // All rows count, and the tail follows the last cell, whichever row it is in.
+      {kHead + kCell + kCell + "</tr>\r\n<tr>\r\n" + kCell + kTail, 0, kHead, kCell, kTail, 3},
+      {"<table><tr>\r\n<td>Picture text</td>\r\n</tr></table>", 0, "<table><tr>\r\n",
+       "<td>Picture text</td>\r\n", "</tr></table>", 1},
+      // With LF only, the two characters after a tag are taken whatever they are.
+      {"<table>\n<tr>\n<td>a</td>\n<td>b</td>\n</tr>\n</table>\n", 0, "<table>\n<tr>\n<",
+       "td>a</td>\n<", "/tr>\n</table>\n", 2},
+      // Stretches that would run past the end stop at the end.
+      {"<tr>\r\n<td></td>x", 0, "<tr>\r\n", "<td></td>x", "", 1},
+      {"<tr>\r\n<td>1</td>\r\n<td>2</td>", 0, "<tr>\r\n", "<td>1</td>\r\n", "", 2},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(IndexTemplateIsUsable(c.Text)) << c.Text;
+    const IndexLayout layout = SplitIndexTemplate(c.Text, c.ThumbnailsPerRow);
+    EXPECT_EQ(layout.Head, c.Head) << c.Text;
+    EXPECT_EQ(layout.CellTemplate, c.Cell) << c.Text;
+    EXPECT_EQ(layout.Tail, c.Tail) << c.Text;
+    EXPECT_EQ(layout.Columns, c.Columns) << c.Text << " " << c.ThumbnailsPerRow;
   }
-  return text + "</table></body></html>\r\n";
-}
-
-TEST(SplitIndexTemplate, CrLfTemplateWithTwoCells) {
-  const std::string text = CrLfIndex(2, 1);
-  ASSERT_TRUE(IndexTemplateIsUsable(text));
-  const IndexLayout layout = SplitIndexTemplate(text, 0);
-  EXPECT_EQ(layout.Head, "<html><body><table>\r\n<tr>\r\n");
-  EXPECT_EQ(layout.CellTemplate, kCell + "\r\n");
-  EXPECT_EQ(layout.Tail, "</tr>\r\n</table></body></html>\r\n");
-  EXPECT_EQ(layout.Columns, 2);
-}
-
-TEST(SplitIndexTemplate, ColumnsCountEveryCellOrFollowTheSetting) {
-  EXPECT_EQ(SplitIndexTemplate(CrLfIndex(4, 1), 0).Columns, 4);
-  // All rows count, not only the first.
-  EXPECT_EQ(SplitIndexTemplate(CrLfIndex(3, 2), 0).Columns, 6);
-  EXPECT_EQ(SplitIndexTemplate(CrLfIndex(2, 1), 3).Columns, 3);
-  EXPECT_EQ(SplitIndexTemplate(CrLfIndex(2, 1), -4).Columns, 1);
-  // The tail follows the last cell, whichever row it is in.
-  EXPECT_EQ(SplitIndexTemplate(CrLfIndex(3, 2), 0).Tail, "</tr>\r\n</table></body></html>\r\n");
-}
-
-TEST(SplitIndexTemplate, OneCellLeavesTheTailRightAfterIt) {
-  const std::string text = "<table><tr>\r\n<td>Picture text</td>\r\n</tr></table>";
-  const IndexLayout layout = SplitIndexTemplate(text, 0);
-  EXPECT_EQ(layout.CellTemplate, "<td>Picture text</td>\r\n");
-  EXPECT_EQ(layout.Tail, "</tr></table>");
-  EXPECT_EQ(layout.Columns, 1);
-}
-
-TEST(SplitIndexTemplate, LfOnlyTemplateTakesTwoCharactersWhateverTheyAre) {
-  const std::string text = "<table>\n<tr>\n<td>a</td>\n<td>b</td>\n</tr>\n</table>\n";
-  const IndexLayout layout = SplitIndexTemplate(text, 0);
-  EXPECT_EQ(layout.Head, "<table>\n<tr>\n<");
-  EXPECT_EQ(layout.CellTemplate, "td>a</td>\n<");
-  EXPECT_EQ(layout.Tail, "/tr>\n</table>\n");
-  EXPECT_EQ(layout.Columns, 2);
-}
-
-TEST(SplitIndexTemplate, StretchesStopAtTheEnd) {
-  IndexLayout layout = SplitIndexTemplate("<tr>\r\n<td></td>x", 0);
-  EXPECT_EQ(layout.CellTemplate, "<td></td>x");
-  EXPECT_EQ(layout.Tail, "");
-  layout = SplitIndexTemplate("<tr>\r\n<td>1</td>\r\n<td>2</td>", 0);
-  EXPECT_EQ(layout.CellTemplate, "<td>1</td>\r\n");
-  EXPECT_EQ(layout.Tail, "");
-  EXPECT_EQ(layout.Columns, 2);
-  // "<tr>" at the very end cannot hold a cell after it.
-  EXPECT_FALSE(IndexTemplateIsUsable("<td></td><tr>"));
 }
 
 TEST(SplitIndexTemplate, TemplatesWithoutRowOrCellAreNotUsable) {
   for (const std::string_view text :
        {"", "<html></html>", "<TR>\r\n<td></td>", "<tr class=\"x\"><td></td>",
-        "<tr>\r\n<td>no end</TD>", "<tr></td>"}) {
+        "<tr>\r\n<td>no end</TD>", "<tr></td>", "<td></td><tr>"}) {
     EXPECT_FALSE(IndexTemplateIsUsable(text)) << text;
     const IndexLayout layout = SplitIndexTemplate(text, 0);
     EXPECT_EQ(layout.Head, text);
-    EXPECT_EQ(layout.CellTemplate, "");
-    EXPECT_EQ(layout.Tail, "");
+    EXPECT_EQ(layout.CellTemplate.size() + layout.Tail.size(), 0u);
     EXPECT_EQ(layout.Columns, 1);
   }
 }
 
 TEST(ReplaceAll, ReplacesEveryOccurrenceAndNeverRescansInsertedText) {
-  std::string text = "a-X-b-X";
-  ReplaceAll(text, "X", "XX");
-  EXPECT_EQ(text, "a-XX-b-XX");
-  text = "aaaa";
-  ReplaceAll(text, "aa", "a");
-  EXPECT_EQ(text, "aa");
-  text = "keep";
-  ReplaceAll(text, "absent", "y");
-  EXPECT_EQ(text, "keep");
-  ReplaceAll(text, "", "y");
-  EXPECT_EQ(text, "keep");
-  ReplaceAll(text, "e", "");
-  EXPECT_EQ(text, "kp");
+  const struct {
+    std::string Text, Marker, Replacement, Result;
+  } cases[] = {
+      {"a-X-b-X", "X", "XX", "a-XX-b-XX"},
+      {"aaaa", "aa", "a", "aa"},
+      {"keep", "absent", "y", "keep"},
+      {"keep", "", "y", "keep"},
+      {"keep", "e", "", "kp"},
+      // No limit on how far the text grows.
+      {std::string(2000, 'm'), "m", std::string(1000, 'r'), std::string(2000000, 'r')},
+  };
+  for (auto c : cases) {
+    ReplaceAll(c.Text, c.Marker, c.Replacement);
+    EXPECT_TRUE(c.Text == c.Result) << c.Marker << " -> " << c.Replacement.substr(0, 10);
+  }
 }
 
-TEST(ReplaceAll, TextGrowsWithoutLimit) {
-  std::string text(2000, 'm');
-  ReplaceAll(text, "m", std::string(1000, 'r'));
-  EXPECT_EQ(text, std::string(2000000, 'r'));
-}
-
-TEST(FillPlaceholders, FileReferenceGoesFirst) {
-  std::string cell = kCell;
-  FillPlaceholders(cell, "sun.gif", "sun", CaptionFromName("sun"));
-  EXPECT_EQ(cell,
-            "<td><a href=\"sun.html\"><img src=\"sun.gif\" width=\"120\" "
-            "height=\"120\"></a><br>Sun</td>");
-}
-
-TEST(FillPlaceholders, MarkersInsideValuesAreInsertedOnce) {
+TEST(FillPlaceholders, MarkersInsideValuesAreInsertedOnceAndAnEmptyCaptionRemovesThem) {
   std::string cell = "__picture.jpg|__picture.html|Picture text|Picture text";
   FillPlaceholders(cell, "Picture text.jpg", "Picture text", "Picture text");
   EXPECT_EQ(cell, "Picture text.jpg|Picture text.html|Picture text|Picture text");
   cell = "__picture.jpg __picture";
   FillPlaceholders(cell, "__picture.jpg", "__picture", "");
   EXPECT_EQ(cell, "__picture.jpg __picture");
-}
-
-TEST(FillPlaceholders, EmptyCaptionRemovesEveryCaptionMarker) {
-  std::string cell = "<td>Picture text<br>Picture text</td>";
+  cell = "<td>Picture text<br>Picture text</td>";
   FillPlaceholders(cell, "__goback.gif", "../index", "");
   EXPECT_EQ(cell, "<td><br></td>");
 }
 
-TEST(FindAfter, GivesThePositionAfterTheFirstOccurrence) {
-  EXPECT_EQ(FindAfter("<img width=\"1\" width=\"2\">", "width=\""), 12u);
-  EXPECT_EQ(FindAfter("abc", "abc"), 3u);
-  EXPECT_EQ(FindAfter("abc", "WIDTH"), std::nullopt);
-  EXPECT_EQ(FindAfter("", "a"), std::nullopt);
-}
-
 TEST(CaptionFromName, DropsOnePlusAndUpperCasesOnlyAsciiLetters) {
-  EXPECT_EQ(CaptionFromName("+beach"), "Beach");
-  EXPECT_EQ(CaptionFromName("++x"), "+x");
-  EXPECT_EQ(CaptionFromName("\xe5sa"), "\xe5sa");
-  EXPECT_EQ(CaptionFromName("\xc3\xa5sa"), "\xc3\xa5sa");
-  EXPECT_EQ(CaptionFromName("2007"), "2007");
-  EXPECT_EQ(CaptionFromName("Dog"), "Dog");
-  EXPECT_EQ(CaptionFromName("zebra crossing"), "Zebra crossing");
-  EXPECT_EQ(CaptionFromName(""), "");
-  EXPECT_EQ(CaptionFromName("+"), "");
+  const std::pair<const char*, const char*> cases[] = {
+      {"+beach", "Beach"},          {"++x", "+x"}, {"\xe5sa", "\xe5sa"},
+      {"\xc3\xa5sa", "\xc3\xa5sa"}, {"", ""},      {"+", ""},
+  };
+  for (const auto& [name, caption] : cases) {
+    EXPECT_EQ(CaptionFromName(name), caption) << name;
+  }
 }
 
-TEST(EscapeHtml, WritesTheFiveSpecialCharactersAsEntities) {
-  EXPECT_EQ(EscapeHtml("Tom & Jerry"), "Tom &amp; Jerry");
-  EXPECT_EQ(EscapeHtml("<b>'a' \"b\"</b>"), "&lt;b&gt;&#39;a&#39; &quot;b&quot;&lt;/b&gt;");
-  EXPECT_EQ(EscapeHtml("Party #1? 100%"), "Party #1? 100%");
+TEST(EscapeHtml, EscapesTextAndFileReferencesForTheirPlaceInAPage) {
+  EXPECT_EQ(EscapeHtml("<b>'a' \"b\" & #1? 100%</b>"),
+            "&lt;b&gt;&#39;a&#39; &quot;b&quot; &amp; #1? 100%&lt;/b&gt;");
   EXPECT_EQ(EscapeHtml("\xc3\xa5sa"), "\xc3\xa5sa");
-}
-
-TEST(EscapeFileReference, KeepsNamesInsideTheirAttribute) {
-  EXPECT_EQ(EscapeFileReference("Party #1.jpg"), "Party %231.jpg");
-  EXPECT_EQ(EscapeFileReference("100%.jpg"), "100%.jpg");
-  EXPECT_EQ(EscapeFileReference("why?.gif"), "why%3F.gif");
-  EXPECT_EQ(EscapeFileReference("Tom & Jerry.jpg"), "Tom &amp; Jerry.jpg");
-  EXPECT_EQ(EscapeFileReference("Trip/index.jpg"), "Trip/index.jpg");
+  EXPECT_EQ(EscapeFileReference("Party #1 & why?.jpg"), "Party %231 &amp; why%3F.jpg");
+  EXPECT_EQ(EscapeFileReference("Trip/100%.jpg"), "Trip/100%.jpg");
   EXPECT_EQ(EscapeFileReference("a\\e'#'_"), "a%5Ce&#39;%23&#39;_");
-  EXPECT_EQ(EscapeFileReference("a\\b.jpg"), "a%5Cb.jpg");
 
   // A name made to break out of its attribute stays inside it.
-  const std::string name = "x\" onerror=\"alert(1).jpg";
+  const std::string name = "x\" onerror=\"alert(1)";
   std::string cell = "<img src=\"__picture.jpg\" alt=\"Picture text\">";
-  FillPlaceholders(cell, EscapeFileReference(name), EscapeFileReference("x\" onerror=\"alert(1)"),
-                   EscapeHtml(CaptionFromName("x\" onerror=\"alert(1)")));
+  FillPlaceholders(cell, EscapeFileReference(name + ".jpg"), EscapeFileReference(name),
+                   EscapeHtml(CaptionFromName(name)));
   EXPECT_EQ(cell,
             "<img src=\"x&quot; onerror=&quot;alert(1).jpg\" "
             "alt=\"X&quot; onerror=&quot;alert(1)\">");
