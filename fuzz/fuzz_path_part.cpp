@@ -17,11 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(selected.size() <= path.size());
 
   // All four parts together give the path back, without its quotes.
-  std::string unquoted = path;
-  if (!unquoted.empty() && unquoted.front() == '"') {
-    unquoted.erase(0, 1);
-  }
-  if (!unquoted.empty() && unquoted.back() == '"') {
+  std::string unquoted = path.starts_with('"') ? path.substr(1) : path;
+  if (unquoted.ends_with('"')) {
     unquoted.pop_back();
   }
   FUZZ_CHECK(PathPart(path, "drive,dir,name,type") == unquoted);
