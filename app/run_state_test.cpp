@@ -4,38 +4,26 @@
 
 namespace {
 
-TEST(InitRunState, ProgramAtTheRoot) {
-  RunState state;
-  InitRunState(state, "/korvalo");
-  EXPECT_EQ(state.Paths.TemplatesFolder, "/mallar/");
-  EXPECT_EQ(state.Paths.HelpFile, "/dok/korvalo.html");
-  EXPECT_EQ(state.Paths.GoBackImage, "/mallar/__goback.gif");
-  EXPECT_EQ(state.Paths.FolderImage, "/mallar/index.jpg");
-  EXPECT_EQ(state.Paths.EmptySound, "/mallar/emptysound.wav");
-  EXPECT_EQ(state.Paths.IndexBaseName, "index");
-  EXPECT_EQ(state.Paths.PageExtension, ".html");
-}
-
-TEST(InitRunState, ProgramInADeepFolderWithDots) {
-  std::string folder = "/opt";
+TEST(InitRunState, PathsBesideTheProgramAndDefaultSettings) {
+  std::string deep = "/opt";
   for (int i = 0; i < 60; ++i) {
-    folder += "/level." + std::to_string(i);
+    deep += "/level." + std::to_string(i);
   }
-  RunState state;
-  InitRunState(state, folder + "/korvalo");
-  EXPECT_EQ(state.Paths.TemplatesFolder, folder + "/mallar/");
-  EXPECT_EQ(state.Paths.EmptySound, folder + "/mallar/emptysound.wav");
-  EXPECT_EQ(state.Paths.HelpFile, folder + "/dok/korvalo.html");
-}
-
-TEST(InitRunState, EveryRunStartsFromTheDefaults) {
-  RunState state;
-  state.Settings = {RecordNever, 5, false, false};
-  InitRunState(state, "/usr/lib/korvalo/korvalo");
-  EXPECT_EQ(state.Settings.Recording, RecordWhenMissing);
-  EXPECT_EQ(state.Settings.ThumbnailsPerRow, 0);
-  EXPECT_TRUE(state.Settings.OpenBrowserWhenDone);
-  EXPECT_TRUE(state.Settings.IncludeSubfolders);
+  for (const std::string& folder : {std::string(), deep}) {
+    RunState state;
+    state.Settings = {RecordNever, 5, false, false};  // Left from an earlier run.
+    InitRunState(state, folder + "/korvalo");
+    EXPECT_EQ(state.Paths.TemplatesFolder, folder + "/mallar/");
+    EXPECT_EQ(state.Paths.HelpFile, folder + "/dok/korvalo.html");
+    EXPECT_EQ(state.Paths.GoBackImage, folder + "/mallar/__goback.gif");
+    EXPECT_EQ(state.Paths.FolderImage, folder + "/mallar/index.jpg");
+    EXPECT_EQ(state.Paths.EmptySound, folder + "/mallar/emptysound.wav");
+    const RunSettings defaults;
+    EXPECT_EQ(state.Settings.Recording, defaults.Recording);
+    EXPECT_EQ(state.Settings.ThumbnailsPerRow, defaults.ThumbnailsPerRow);
+    EXPECT_EQ(state.Settings.OpenBrowserWhenDone, defaults.OpenBrowserWhenDone);
+    EXPECT_EQ(state.Settings.IncludeSubfolders, defaults.IncludeSubfolders);
+  }
 }
 
 }  // namespace

@@ -8,22 +8,15 @@
 
 namespace {
 
+// Most of the command handling is seen through OpenInBrowser below.
 TEST(BrowserCommand, NoHomeBecomesNewAndTheUrlIsOneLastWord) {
   EXPECT_EQ(RewriteNoHome("/usr/bin/browser --private"), "/usr/bin/browser --private");
-  EXPECT_EQ(RewriteNoHome("browser -a -nohome -b -nohome"), "browser -a -new ");
-  EXPECT_EQ(RewriteNoHome("browser -nohomepage"), "browser -new ");
-  using Words = std::vector<std::string>;
-  EXPECT_EQ(BrowserArguments("browser -new ", "file:///a%20b"),
-            (Words{"browser", "-new", "file:///a%20b"}));
-  EXPECT_EQ(BrowserArguments(" b\t-x  ", "u"), (Words{"b", "-x", "u"}));
-  EXPECT_EQ(BrowserArguments("  ", "u"), (Words{"xdg-open", "u"}));
+  EXPECT_EQ(BrowserArguments(" b\t-x  ", "u"), (std::vector<std::string>{"b", "-x", "u"}));
 }
 
 TEST(PageUrl, PercentEncodesThePathAndKeepsOnlyARealAnchor) {
   TempDir dir;
   const std::string url = "file://" + dir.path();
-  const std::string help = dir.Write("dok/korvalo.html", "");
-  EXPECT_EQ(PageUrl(help + "#usage"), url + "/dok/korvalo.html#usage");
   EXPECT_EQ(PageUrl(dir.Write("a#b/it's \"x\" 100%.html", "")),
             url + "/a%23b/it%27s%20%22x%22%20100%25.html");
   EXPECT_EQ(PageUrl(dir.Write("c#legal", "")), url + "/c%23legal");
@@ -56,15 +49,14 @@ TEST_F(OpenInBrowserTest, HandsThePageOnAsOneIntactArgument) {
   EXPECT_EQ(Received(), "-new\nfile://" + dir_.path() +
                             "/my%20album/it%27s%20%22a%3B%20rm%20-rf%20~%22%20%24%28touch%20"
                             "pwned%29.html\n");
-  EXPECT_FALSE(FileExists(dir_ / "my album/pwned"));
-  EXPECT_FALSE(FileExists("pwned"));
+  EXPECT_FALSE(FileExists(dir_ / "my album/pwned") || FileExists("pwned"));
   OpenInBrowser(dir_.Write("dok/korvalo.html", "") + "#legal", true);
   EXPECT_EQ(Received(), "-new\nfile://" + dir_.path() + "/dok/korvalo.html#legal\n");
 }
 
-TEST_F(OpenInBrowserTest, WithoutABrowserTheDesktopOpenerIsUsed) {
+TEST_F(OpenInBrowserTest, WithoutABrowserTheDesktopOpenerIsUsedAndMissingOnesAreIgnored) {
   const std::string page = dir_.Write("index.html", "");
-  FakeBrowser("xdg-open");
+  const std::string opener = FakeBrowser("xdg-open");
   ScopedEnv path("PATH", dir_ / "bin");
   for (const char* value : {static_cast<const char*>(nullptr), "", ":"}) {
     ScopedEnv browser("BROWSER", value ? std::optional<std::string>(value) : std::nullopt);
@@ -74,13 +66,7 @@ TEST_F(OpenInBrowserTest, WithoutABrowserTheDesktopOpenerIsUsed) {
   ScopedEnv browser("BROWSER", dir_ / "bin/unused");
   OpenInBrowser(page, false);
   EXPECT_EQ(Received(), "file://" + page + "\n");
-}
-
-TEST_F(OpenInBrowserTest, AMissingBrowserOrOpenerIsSilentlyIgnored) {
-  // An empty PATH folder keeps the real desktop opener out of reach.
-  ScopedEnv path("PATH", dir_.MakeFolder("empty"));
-  ScopedEnv browser("BROWSER", dir_ / "no-such-browser");
-  const std::string page = dir_.Write("index.html", "");
+  std::remove(opener.c_str());  // Neither a browser nor an opener: nothing happens.
   OpenInBrowser(page, true);
   OpenInBrowser(page, false);
 }

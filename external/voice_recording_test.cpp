@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,12 @@ struct EchoingWindows : RecordingWindows {
 };
 
 constexpr char kOnlyTheLogLine[] = "^log: Spelar in ljud för: \"beach\" \\.\\.\\.\n$";
+constexpr char kShellName[] = "a; rm -rf ~ $(touch pwned) `touch pwned` 'q\" 100%s";
 
 class RecordSoundTest : public testing::Test {
  protected:
   // Only the test's own folder is searched; the scripts name their tools in full.
-  RecordSoundTest() : path_("PATH", dir_ / "bin") {
-    dir_.MakeFolder("bin");
+  RecordSoundTest() : path_("PATH", dir_.MakeFolder("bin")) {
     dir_.MakeFolder("album");
     run_.Windows = &windows_;
     run_.Paths.EmptySound = dir_.Write("mallar/emptysound.wav", "EMPTY");
@@ -41,8 +42,12 @@ class RecordSoundTest : public testing::Test {
                                              "'\n/bin/cat \"$1\" > '" + dir_ / "seen" +
                                              "'\nprintf REC > \"$1\"\n" + ending);
   }
-  std::string Sound() const { return dir_ / "album/beach.wav"; }
-  void Record() { RecordSound(run_, dir_ / "album/beach.html", "beach"); }
+  std::string Sound(const std::string& name = "beach") const {
+    return dir_ / "album/" + name + ".wav";
+  }
+  void Record(const std::string& name = "beach") {
+    RecordSound(run_, dir_ / "album/" + name + ".html", name);
+  }
 
   TempDir dir_;
   ScopedEnv path_;
@@ -53,27 +58,25 @@ class RecordSoundTest : public testing::Test {
 using RecordSoundDeathTest = RecordSoundTest;
 
 TEST_F(RecordSoundTest, RecordsOverTheEmptySoundAndClearsItsLogLine) {
-  for (const char* ending : {"exit 0", "exit 1"}) {
-    dir_.Write("album/beach.wav", "OLD");
+  // Shell characters in a name run nothing and reach the recorder as one argument;
+  // a missing empty sound still starts the recorder.
+  for (const auto& [name, ending, emptySound, seen] :
+       {std::tuple{"beach", "exit 0", "mallar/emptysound.wav", "EMPTY"},
+        std::tuple{kShellName, "exit 1", "mallar/gone.wav", "OLD"}}) {
+    run_.Paths.EmptySound = dir_ / emptySound;
+    dir_.Write("album/" + std::string(name) + ".wav", "OLD");
     InstallRecorder(ending);
-    Record();
-    EXPECT_EQ(ReadFileBytes(dir_ / "args"), Sound() + "\n");
-    EXPECT_EQ(ReadFileBytes(dir_ / "seen"), "EMPTY");
-    EXPECT_EQ(ReadFileBytes(Sound()), "REC");
+    Record(name);
+    EXPECT_EQ(ReadFileBytes(dir_ / "args"), Sound(name) + "\n");
+    EXPECT_EQ(ReadFileBytes(dir_ / "seen"), seen);
+    EXPECT_EQ(ReadFileBytes(Sound(name)), "REC");
   }
-  EXPECT_EQ(windows_.shown_.size(), 2u);
+  EXPECT_FALSE(FileExists(dir_ / "album/pwned") || FileExists("pwned"));
+  EXPECT_EQ(windows_.shown_, (std::vector<std::string>{
+                                 "Spelar in ljud för: \"beach\" ...",
+                                 "Spelar in ljud för: \"" + std::string(kShellName) + "\" ..."}));
   EXPECT_TRUE(windows_.lines_.empty());
   EXPECT_TRUE(windows_.messages_.empty());
-}
-
-TEST_F(RecordSoundTest, ShellCharactersInTheNameRunNothing) {
-  InstallRecorder("exit 0");
-  const std::string name = "a; rm -rf ~ $(touch pwned) `touch pwned` 'q\" 100%s";
-  RecordSound(run_, dir_ / "album/" + name + ".html", name);
-  EXPECT_EQ(ReadFileBytes(dir_ / "args"), dir_ / "album/" + name + ".wav\n");
-  EXPECT_FALSE(FileExists(dir_ / "album/pwned"));
-  EXPECT_FALSE(FileExists("pwned"));
-  EXPECT_EQ(windows_.shown_, std::vector<std::string>{"Spelar in ljud för: \"" + name + "\" ..."});
 }
 
 TEST_F(RecordSoundTest, ModesThatNeedNoRecordingTouchNothing) {
@@ -83,24 +86,15 @@ TEST_F(RecordSoundTest, ModesThatNeedNoRecordingTouchNothing) {
   for (const RecordMode mode : {RecordWhenMissing, RecordNever, static_cast<RecordMode>(7)}) {
     run_.Settings.Recording = mode;
     Record();
-    RecordSound(run_, dir_ / "album/dog.html", "dog");
+    Record("dog");
     if (mode != RecordWhenMissing) {
-      RecordSound(run_, dir_ / "album/cat.html", "cat");
+      Record("cat");
     }
   }
   EXPECT_EQ(ReadFileBytes(Sound()), "OLD");
-  EXPECT_FALSE(FileExists(dir_ / "album/cat.wav"));
+  EXPECT_FALSE(FileExists(Sound("cat")));
   EXPECT_TRUE(windows_.shown_.empty());
   EXPECT_TRUE(windows_.messages_.empty());
-}
-
-TEST_F(RecordSoundTest, AMissingEmptySoundStillStartsTheRecorder) {
-  run_.Paths.EmptySound = dir_ / "mallar/gone.wav";
-  dir_.Write("album/beach.wav", "OLD");
-  InstallRecorder("exit 0");
-  Record();
-  EXPECT_EQ(ReadFileBytes(dir_ / "seen"), "OLD");
-  EXPECT_EQ(ReadFileBytes(Sound()), "REC");
 }
 
 TEST_F(RecordSoundDeathTest, NoRecorderIsFatalAndLeavesTheEmptySound) {
@@ -108,11 +102,9 @@ TEST_F(RecordSoundDeathTest, NoRecorderIsFatalAndLeavesTheEmptySound) {
   EXPECT_EXIT(Record(), testing::ExitedWithCode(1),
               "^Fatal Error: Windows inspelningsprogram kunde inte hittas\n$");
   EXPECT_EQ(ReadFileBytes(Sound()), "EMPTY");
-  ScopedEnv noPath("PATH", std::nullopt);
-  EXPECT_EXIT(Record(), testing::ExitedWithCode(1), "^Fatal Error: Windows inspelningsprogram");
 }
 
-TEST_F(RecordSoundDeathTest, AFailedRecordingEndsTheRunWithoutAMessage) {
+TEST_F(RecordSoundDeathTest, AFailedOrCancelledRecordingEndsTheRunWithoutAMessage) {
   chmod(dir_.Write("bin/sndrec32.exe", "exit 0\n").c_str(), 0644);  // Cannot start.
   EXPECT_EXIT(Record(), testing::ExitedWithCode(1), kOnlyTheLogLine);
   EXPECT_EQ(ReadFileBytes(Sound()), "EMPTY");
@@ -121,12 +113,9 @@ TEST_F(RecordSoundDeathTest, AFailedRecordingEndsTheRunWithoutAMessage) {
     EXPECT_EXIT(Record(), testing::ExitedWithCode(1), kOnlyTheLogLine) << ending;
     EXPECT_EQ(ReadFileBytes(Sound()), "REC");  // Whatever the recorder left.
   }
-}
-
-TEST_F(RecordSoundDeathTest, ACancelStopsTheRecorderAndEndsTheRun) {
   windows_.cancel_ = true;
   dir_.WriteScript("bin/sndrec32.exe",
-                   "echo $$ > '" + dir_ / "pid" + "'\n/bin/sleep 30\nprintf REC > \"$1\"");
+                   "echo $$ > '" + dir_ / "pid" + "'\n/bin/sleep 30\nprintf LATE > \"$1\"");
   EXPECT_EXIT(Record(), testing::ExitedWithCode(1), kOnlyTheLogLine);
   EXPECT_FALSE(IsAlive(ReadPid(dir_ / "pid")));
   EXPECT_EQ(ReadFileBytes(Sound()), "EMPTY");

@@ -7,7 +7,8 @@
 namespace {
 
 TEST(InterruptCatcher, CtrlCMarksACancelAndTheOldHandlingComesBack) {
-  struct sigaction before {};
+  struct sigaction before {
+  }, after{};
   sigaction(SIGINT, nullptr, &before);
   {
     InterruptCatcher catcher;
@@ -15,11 +16,9 @@ TEST(InterruptCatcher, CtrlCMarksACancelAndTheOldHandlingComesBack) {
     raise(SIGINT);
     EXPECT_TRUE(catcher.Requested());
   }
-  struct sigaction after {};
   sigaction(SIGINT, nullptr, &after);
   EXPECT_EQ(before.sa_handler, after.sa_handler);
-  InterruptCatcher fresh;
-  EXPECT_FALSE(fresh.Requested());
+  EXPECT_FALSE(InterruptCatcher().Requested());
 }
 
 }  // namespace

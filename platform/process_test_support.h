@@ -49,7 +49,6 @@ class ScopedEnv {
     Apply(value);
   }
   ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
   ~ScopedEnv() { Apply(old_); }
 
  private:

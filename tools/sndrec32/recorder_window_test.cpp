@@ -1,5 +1,6 @@
 #include "tools/sndrec32/recorder_window.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
@@ -10,23 +11,26 @@
 #include <gtest/gtest.h>
 
 #include "tools/sndrec32/test_audio.h"
+#include "tools/sndrec32/wav_file.h"
 
 namespace {
 
+// The buttons in window order (record, stop, play, save, cancel) that can be clicked.
+std::vector<bool> Enabled(const RecorderWindow& window) {
+  std::vector<bool> enabled;
+  for (const char* name :
+       {"recordButton", "stopButton", "playButton", "saveButton", "cancelButton"}) {
+    enabled.push_back(window.findChild<QPushButton*>(name)->isEnabled());
+  }
+  return enabled;
+}
+
+void Click(const RecorderWindow& window, const char* name) {
+  QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
+}
+
 class RecorderWindowTest : public ::testing::Test {
  protected:
-  void Click(const char* name) {
-    QTest::mouseClick(window_.findChild<QPushButton*>(name), Qt::LeftButton);
-  }
-  std::vector<bool> Enabled() {
-    std::vector<bool> enabled;
-    for (const char* name :
-         {"recordButton", "stopButton", "playButton", "saveButton", "cancelButton"}) {
-      enabled.push_back(window_.findChild<QPushButton*>(name)->isEnabled());
-    }
-    return enabled;
-  }
-
   QTemporaryDir dir_;
   QString target_ = dir_.filePath("strand i juli.wav");
   ToneInput mic_;
@@ -38,30 +42,35 @@ class RecorderWindowTest : public ::testing::Test {
 TEST_F(RecorderWindowTest, RecordStopSaveWritesTheToneAndEndsWithZero) {
   window_.show();
   EXPECT_EQ(window_.windowTitle(), QString::fromUtf8("Spela in ljud – strand i juli.wav"));
-  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false, true}));
-  Click("recordButton");
-  mic_.Feed(24000);  // 1.5 s
-  EXPECT_EQ(Enabled(), (std::vector<bool>{false, true, false, false, true}));
+  EXPECT_EQ(Enabled(window_), (std::vector<bool>{true, false, false, false, true}));
+  Click(window_, "recordButton");
+  mic_.Feed(24000, 333);  // 1.5 s in chunks that split samples
+  EXPECT_EQ(Enabled(window_), (std::vector<bool>{false, true, false, false, true}));
   EXPECT_EQ(window_.findChild<QLabel*>("timeLabel")->text(), "0:01");
   EXPECT_EQ(window_.findChild<QProgressBar*>("levelBar")->value(), 80);
-  Click("stopButton");
-  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, true, true, true}));
-  Click("saveButton");
+  Click(window_, "stopButton");
+  EXPECT_EQ(Enabled(window_), (std::vector<bool>{true, false, true, true, true}));
+  EXPECT_FALSE(QFile::exists(target_));
+  Click(window_, "saveButton");
   EXPECT_FALSE(window_.isVisible());
   EXPECT_EQ(window_.ExitCode(), kExitSaved);
-  const auto wav = ParseWavFile(target_);
-  ASSERT_TRUE(wav);
-  EXPECT_EQ(wav->Data, mic_.fed_);
+  EXPECT_EQ(FileBytes(target_), EncodeWav({.SampleRate = 16000, .Channels = 1}, mic_.fed_));
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"strand i juli.wav"});
 }
 
-TEST_F(RecorderWindowTest, ClosingWhileRecordingEndsWithTwoAndWritesNothing) {
+TEST_F(RecorderWindowTest, ClosingWhileRecordingEndsWithTwoAndLeavesTheFile) {
+  QFile older(target_);
+  ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+  older.write("older");
+  older.close();
   window_.show();
-  Click("recordButton");
+  Click(window_, "recordButton");
   mic_.Feed(1600);
   window_.close();
   EXPECT_FALSE(mic_.running_);
   EXPECT_EQ(window_.ExitCode(), kExitNotSaved);
-  EXPECT_FALSE(QFile::exists(target_));
+  EXPECT_EQ(FileBytes(target_), (std::vector<std::uint8_t>{'o', 'l', 'd', 'e', 'r'}));
 }
 
 TEST(RecorderWindow, WithoutMicrophoneSaysSoAndCanOnlyBeCancelled) {
@@ -70,11 +79,8 @@ TEST(RecorderWindow, WithoutMicrophoneSaysSoAndCanOnlyBeCancelled) {
   window.show();
   EXPECT_EQ(window.findChild<QLabel*>("statusLabel")->text(), QString::fromUtf8(kNoMicrophoneText));
   EXPECT_FALSE(window.findChild<QProgressBar*>("levelBar")->isVisible());
-  for (auto* button : window.findChildren<QPushButton*>()) {
-    EXPECT_EQ(button->isEnabled(), button->objectName() == "cancelButton")
-        << button->text().toStdString();
-  }
-  QTest::mouseClick(window.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+  EXPECT_EQ(Enabled(window), (std::vector<bool>{false, false, false, false, true}));
+  Click(window, "cancelButton");
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.ExitCode(), kExitNotSaved);
 }

@@ -1,12 +1,10 @@
 #pragma once
 
 // Test doubles for the recorder: a microphone that hands over a generated
-// tone, a speaker that remembers what it played, and a WAV reader.
+// tone and a speaker that remembers what it played.
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <optional>
 #include <vector>
 
 #include <QFile>
@@ -75,40 +73,9 @@ class FakeOutput : public AudioOutput {
   std::function<void()> finished_;
 };
 
-struct ParsedWav {
-  PcmFormat Format;
-  std::vector<std::uint8_t> Data;
-};
-
-/// Reads a canonical PCM WAV file back; nothing when any tag or size disagrees.
-inline std::optional<ParsedWav> ParseWav(const std::vector<std::uint8_t>& b) {
-  const auto le = [&](std::size_t at, int n) {
-    std::uint32_t value = 0;
-    while (n-- > 0)
-      value = (value << 8) | b[at + n];
-    return value;
-  };
-  const auto tag = [&](std::size_t at, const char* name) { return !std::memcmp(&b[at], name, 4); };
-  if (b.size() < 44 || !tag(0, "RIFF") || !tag(8, "WAVE") || !tag(12, "fmt ") || !tag(36, "data") ||
-      le(16, 4) != 16 || le(20, 2) != 1) {
-    return std::nullopt;
-  }
-  ParsedWav wav{
-      {le(24, 4), static_cast<std::uint16_t>(le(22, 2)), static_cast<std::uint16_t>(le(34, 2))},
-      {}};
-  const std::uint32_t size = le(40, 4);
-  if (le(4, 4) != 36 + size + size % 2 || b.size() != 44 + size + size % 2 ||
-      le(28, 4) != wav.Format.BytesPerSecond() || le(32, 2) != wav.Format.BytesPerFrame()) {
-    return std::nullopt;
-  }
-  wav.Data.assign(b.begin() + 44, b.begin() + 44 + size);
-  return wav;
-}
-
-inline std::optional<ParsedWav> ParseWavFile(const QString& path) {
+/// The whole file; empty when it cannot be read.
+inline std::vector<std::uint8_t> FileBytes(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  return ParseWav({bytes.begin(), bytes.end()});
+  const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  return {bytes.begin(), bytes.end()};
 }
