@@ -19,18 +19,19 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool NextFolderEntry(std::string_view pattern, std::string& entryPath, bool& isFolder,
                      FolderSearch& search) {
-  const std::string folder = PathPart(pattern, "drive,dir");
   if (entryPath.empty()) {
     search = FolderSearch{};
-    const std::string_view wildcard = pattern.substr(folder.size());
-    search.Open = ListFolder(folder.empty() ? std::string(".") : folder, wildcard, search.Entries);
+    search.Folder = PathPart(pattern, "drive,dir");
+    const std::string_view wildcard = pattern.substr(search.Folder.size());
+    search.Open = ListFolder(search.Folder.empty() ? std::string(".") : search.Folder, wildcard,
+                             search.Entries);
   }
   if (!search.Open || search.Next >= search.Entries.size()) {
     search = FolderSearch{};
     return false;
   }
   const FolderEntry& entry = search.Entries[search.Next++];
-  entryPath = folder + entry.Name;
+  entryPath = search.Folder + entry.Name;
   isFolder = entry.IsFolder;
   return true;
 }

@@ -10,6 +10,7 @@
 
 /// One enumeration of a folder; each nested walk keeps its own.
 struct FolderSearch {
+  std::string Folder;  ///< The pattern's folder, with its trailing separator.
   std::vector<FolderEntry> Entries;
   std::size_t Next = 0;
   bool Open = false;
