@@ -54,7 +54,7 @@ std::string PageUrl(const std::string& page) {
   if (hash != std::string::npos && page.find('/', hash) == std::string::npos && !FileExists(page) &&
       FileExists(page.substr(0, hash))) {
     path = page.substr(0, hash);
-    fragment = "#" + PercentEncoded(page.substr(hash + 1));
+    fragment.assign(1, '#').append(PercentEncoded(page.substr(hash + 1)));
   }
   return "file://" + PercentEncoded(AbsolutePath(path)) + fragment;
 }
