@@ -98,6 +98,9 @@ std::optional<std::string> LoadTemplates(RunState& run, const BatchOptions& opti
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Each log line shows as soon as it is written, also through a pipe, as it
+  // would in the progress window.
+  std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
   BatchOptions options;
   if (const auto error =
           ParseBatchOptions(std::vector<std::string>(argv + 1, argv + argc), options)) {
