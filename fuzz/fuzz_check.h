@@ -12,3 +12,21 @@
       std::abort();                                                                      \
     }                                                                                    \
   } while (false)
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+/// The fuzz input as a read-only stream, closed when it goes; null when empty.
+inline std::unique_ptr<std::FILE, FileCloser> OpenInput(const std::uint8_t* data,
+                                                        std::size_t size) {
+  if (size == 0) {
+    return nullptr;
+  }
+  return std::unique_ptr<std::FILE, FileCloser>(
+      fmemopen(const_cast<std::uint8_t*>(data), size, "rb"));
+}

@@ -7,16 +7,13 @@
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) {
+  const auto input = OpenInput(data, size);
+  if (!input) {
     return 0;
   }
-  std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
-  if (file == nullptr) {
-    return 0;
-  }
+  std::FILE* file = input.get();
   PictureSize picture{-1, -1};
   const bool found = ReadGifSize(file, picture);
-  std::fclose(file);
   FUZZ_CHECK(found == (size >= 10 && std::memcmp(data, "GIF8", 4) == 0));
   if (found) {
     FUZZ_CHECK(picture.Width == (data[6] | data[7] << 8));

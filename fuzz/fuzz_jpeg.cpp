@@ -10,13 +10,11 @@
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) {
+  const auto input = OpenInput(data, size);
+  if (!input) {
     return 0;
   }
-  std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
-  if (file == nullptr) {
-    return 0;
-  }
+  std::FILE* file = input.get();
   PictureSize picture{-1, -1};
   if (ReadJpegSize(file, picture)) {
     FUZZ_CHECK(picture.Width >= 0 && picture.Width <= 0xFFFF);
@@ -34,6 +32,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(orientation >= 0 && orientation <= 8);
     FUZZ_CHECK(in.Position <= payloadLength);
   }
-  std::fclose(file);
   return 0;
 }
