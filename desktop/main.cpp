@@ -1,12 +1,14 @@
+// korvalo: the desktop program. It takes no arguments; one run makes one album.
+
 #include <QApplication>
 
 #include "app/run_state.h"
+#include "desktop/run_sequence.h"
 #include "platform/program_path.h"
-#include "ui/settings_dialog.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   RunState run;
   InitRunState(run, ProgramFilePath());
-  return SettingsDialog(run, nullptr) != 0 ? 0 : 0;
+  return RunDesktop(run);
 }

@@ -1,0 +1,197 @@
+#include "ui/progress_window.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QThread>
+#include <algorithm>
+
+#include "ui/dialog_units.h"
+#include "ui/log_edit.h"
+#include "ui/window_placement.h"
+#include "ui_progress.h"
+
+namespace {
+
+// A log line holds at most this many bytes, as a message does.
+constexpr std::size_t kLineLimit = 1023;
+
+// Cuts `text` to the limit without splitting a UTF-8 character.
+std::string_view CutLine(std::string_view text) {
+  if (text.size() <= kLineLimit) {
+    return text;
+  }
+  std::size_t end = kLineLimit;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    --end;
+  }
+  return text.substr(0, end);
+}
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+// Resources live in a static library: nothing would pull them in otherwise.
+static void LoadProgramIcon() {
+  Q_INIT_RESOURCE(korvalo);
+  QIcon icon;
+  for (const char* size : {"16", "32", "48", "128"}) {
+    icon.addFile(QStringLiteral(":/korvalo/korvalo-%1.png").arg(QLatin1String(size)));
+  }
+  // Every later window of the program carries it too.
+  QApplication::setWindowIcon(icon);
+}
+
+ProgressWindow::ProgressWindow(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::ProgressForm>()) {
+  ui_->setupUi(this);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  LoadProgramIcon();
+  ApplyDialogUnits(*this);
+  CenterWindow(*this);
+  log_ = ui_->log;
+  log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // The user may delete text before the last line: its start moves along.
+  connect(log_->document(), &QTextDocument::contentsChange, this,
+          [this](int position, int removed, int added) {
+            if (position < lastLineStart_) {
+              lastLineStart_ = std::max(position, lastLineStart_ - removed) + added;
+            }
+          });
+  ui_->okButton->setEnabled(false);
+  connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+ProgressWindow::~ProgressWindow() = default;
+
+void ProgressWindow::reject() {
+  // Escape and the close box come here as well as "Avbryt".
+  cancelRequested_.store(1);
+  QDialog::reject();
+}
+
+void ProgressWindow::done(int result) {
+  {
+    const std::lock_guard lock(mutex_);
+    closed_.store(true);
+  }
+  changed_.notify_all();
+  QDialog::done(result);
+}
+
+void ProgressWindow::ShowMessageBox(MessageOwner owner, std::string_view caption,
+                                    std::string_view text) {
+  auto* ownerWidget = const_cast<QWidget*>(static_cast<const QWidget*>(owner));
+  const QString captionText = FromUtf8(caption);
+  const QString bodyText = FromUtf8(text);
+  OnGuiThread([&] {
+    QMessageBox box(QMessageBox::Critical, captionText, bodyText, QMessageBox::Ok, ownerWidget);
+    // Paths may hold "<" or "&": the text is shown as it is.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+  });
+}
+
+void ProgressWindow::LogLine(std::string_view line) {
+  if (IsClosed()) {
+    return;
+  }
+  const QString text = FromUtf8(CutLine(line));
+  OnGuiThread([&] { AppendLine(text); });
+}
+
+void ProgressWindow::ClearLastLine() {
+  if (IsClosed()) {
+    return;
+  }
+  OnGuiThread([this] { RemoveLastLine(); });
+}
+
+void ProgressWindow::FinishProgress() {
+  if (IsClosed()) {
+    return;
+  }
+  OnGuiThread([this] {
+    if (!IsClosed()) {
+      ui_->okButton->setEnabled(true);
+    }
+  });
+  if (QThread::currentThread() == thread()) {
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    if (!IsClosed()) {
+      loop.exec();
+    }
+    return;
+  }
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return closed_.load(); });
+}
+
+void ProgressWindow::AppendLine(const QString& line) {
+  if (IsClosed()) {
+    return;
+  }
+  QScrollBar* bar = log_->verticalScrollBar();
+  const bool atBottom = bar->value() == bar->maximum();
+  QTextCursor end(log_->document());
+  end.movePosition(QTextCursor::End);
+  lastLineStart_ = end.position();
+  end.insertText(line + QLatin1Char('\n'));
+  // Follow the log unless the user has scrolled back to read it.
+  if (atBottom) {
+    bar->setValue(bar->maximum());
+  }
+}
+
+void ProgressWindow::RemoveLastLine() {
+  if (IsClosed()) {
+    return;
+  }
+  QTextCursor line(log_->document());
+  line.setPosition(lastLineStart_);
+  line.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  line.removeSelectedText();
+}
+
+void ProgressWindow::OnGuiThread(std::function<void()> work) {
+  if (QThread::currentThread() == thread()) {
+    work();
+    return;
+  }
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return !pending_; });
+  request_ = std::move(work);
+  pending_ = true;
+  lock.unlock();
+  QMetaObject::invokeMethod(this, "ServeRequest", Qt::QueuedConnection);
+  lock.lock();
+  changed_.wait(lock, [this] { return !pending_; });
+}
+
+void ProgressWindow::ServeRequest() {
+  std::function<void()> work;
+  {
+    const std::lock_guard lock(mutex_);
+    work = std::exchange(request_, nullptr);
+  }
+  if (work) {
+    work();
+  }
+  {
+    const std::lock_guard lock(mutex_);
+    pending_ = false;
+  }
+  changed_.notify_all();
+}
