@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
 
 LogEdit::LogEdit(QWidget* parent) : QPlainTextEdit(parent) {
   // A log line is never wrapped; long ones scroll sideways.
@@ -12,6 +16,60 @@ LogEdit::LogEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setMaximumBlockCount(0);
   // A drop onto itself would first remove the dragged text, then be refused.
   setAcceptDrops(false);
+  // The user may delete text before the last line: its start moves along.
+  connect(document(), &QTextDocument::contentsChange, this,
+          [this](int position, int removed, int added) {
+            if (position < shownLastStart_) {
+              shownLastStart_ = std::max(position, shownLastStart_ - removed) + added;
+            }
+          });
+}
+
+void LogEdit::AppendLine(const QString& line) {
+  waitingLastStart_ = waiting_.size();
+  waiting_ += line;
+  waiting_ += QLatin1Char('\n');
+  last_ = LastLine::Waiting;
+  if (!flushQueued_) {
+    flushQueued_ = true;
+    QTimer::singleShot(50, this, [this] {
+      flushQueued_ = false;
+      Flush();
+    });
+  }
+}
+
+void LogEdit::ClearLastLine() {
+  if (last_ == LastLine::Waiting) {
+    waiting_.truncate(waitingLastStart_);
+  } else if (last_ == LastLine::Shown) {
+    QTextCursor line(document());
+    line.setPosition(shownLastStart_);
+    line.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    line.removeSelectedText();
+  }
+  last_ = LastLine::None;
+}
+
+void LogEdit::Flush() {
+  if (waiting_.isEmpty()) {
+    return;
+  }
+  QScrollBar* bar = verticalScrollBar();
+  const bool atBottom = bar->value() == bar->maximum();
+  QTextCursor end(document());
+  end.movePosition(QTextCursor::End);
+  const int start = end.position();
+  end.insertText(waiting_);
+  if (last_ == LastLine::Waiting) {
+    shownLastStart_ = start + static_cast<int>(waitingLastStart_);
+    last_ = LastLine::Shown;
+  }
+  waiting_.clear();
+  // Follow the log unless the user has scrolled back to read it.
+  if (atBottom) {
+    bar->setValue(bar->maximum());
+  }
 }
 
 void LogEdit::keyPressEvent(QKeyEvent* event) {

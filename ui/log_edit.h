@@ -11,6 +11,15 @@ class LogEdit : public QPlainTextEdit {
  public:
   explicit LogEdit(QWidget* parent = nullptr);
 
+  /// Appends `line` and a line break. Lines reach the screen in batches, at
+  /// most 50 ms late, so that a fast run is not held up by drawing.
+  void AppendLine(const QString& line);
+  /// Removes the line the last AppendLine added, with any breaks of its own;
+  /// a second call removes nothing.
+  void ClearLastLine();
+  /// Puts the lines still waiting into the text now.
+  void Flush();
+
  signals:
   /// Emitted, with a beep, when typed or pasted text was refused.
   void refused();
@@ -23,4 +32,11 @@ class LogEdit : public QPlainTextEdit {
 
  private:
   void Refuse();
+
+  enum class LastLine { None, Waiting, Shown };
+  QString waiting_;                 ///< Lines not yet in the text, each with its break.
+  qsizetype waitingLastStart_ = 0;  ///< Where the last line starts in waiting_.
+  int shownLastStart_ = 0;          ///< Where the last line starts in the text.
+  LastLine last_ = LastLine::None;
+  bool flushQueued_ = false;
 };

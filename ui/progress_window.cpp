@@ -6,11 +6,8 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QThread>
-#include <algorithm>
+#include <chrono>
 
 #include "ui/dialog_units.h"
 #include "ui/log_edit.h"
@@ -61,13 +58,6 @@ ProgressWindow::ProgressWindow(QWidget* parent)
   CenterWindow(*this);
   log_ = ui_->log;
   log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  // The user may delete text before the last line: its start moves along.
-  connect(log_->document(), &QTextDocument::contentsChange, this,
-          [this](int position, int removed, int added) {
-            if (position < lastLineStart_) {
-              lastLineStart_ = std::max(position, lastLineStart_ - removed) + added;
-            }
-          });
   ui_->okButton->setEnabled(false);
   connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -96,6 +86,7 @@ void ProgressWindow::ShowMessageBox(MessageOwner owner, std::string_view caption
   const QString captionText = FromUtf8(caption);
   const QString bodyText = FromUtf8(text);
   OnGuiThread([&] {
+    log_->Flush();
     QMessageBox box(QMessageBox::Critical, captionText, bodyText, QMessageBox::Ok, ownerWidget);
     // Paths may hold "<" or "&": the text is shown as it is.
     box.setTextFormat(Qt::PlainText);
@@ -108,14 +99,22 @@ void ProgressWindow::LogLine(std::string_view line) {
     return;
   }
   const QString text = FromUtf8(CutLine(line));
-  OnGuiThread([&] { AppendLine(text); });
+  OnGuiThread([&] {
+    if (!IsClosed()) {
+      log_->AppendLine(text);
+    }
+  });
 }
 
 void ProgressWindow::ClearLastLine() {
   if (IsClosed()) {
     return;
   }
-  OnGuiThread([this] { RemoveLastLine(); });
+  OnGuiThread([this] {
+    if (!IsClosed()) {
+      log_->ClearLastLine();
+    }
+  });
 }
 
 void ProgressWindow::FinishProgress() {
@@ -124,6 +123,7 @@ void ProgressWindow::FinishProgress() {
   }
   OnGuiThread([this] {
     if (!IsClosed()) {
+      log_->Flush();
       ui_->okButton->setEnabled(true);
     }
   });
@@ -139,32 +139,6 @@ void ProgressWindow::FinishProgress() {
   changed_.wait(lock, [this] { return closed_.load(); });
 }
 
-void ProgressWindow::AppendLine(const QString& line) {
-  if (IsClosed()) {
-    return;
-  }
-  QScrollBar* bar = log_->verticalScrollBar();
-  const bool atBottom = bar->value() == bar->maximum();
-  QTextCursor end(log_->document());
-  end.movePosition(QTextCursor::End);
-  lastLineStart_ = end.position();
-  end.insertText(line + QLatin1Char('\n'));
-  // Follow the log unless the user has scrolled back to read it.
-  if (atBottom) {
-    bar->setValue(bar->maximum());
-  }
-}
-
-void ProgressWindow::RemoveLastLine() {
-  if (IsClosed()) {
-    return;
-  }
-  QTextCursor line(log_->document());
-  line.setPosition(lastLineStart_);
-  line.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-  line.removeSelectedText();
-}
-
 void ProgressWindow::OnGuiThread(std::function<void()> work) {
   if (QThread::currentThread() == thread()) {
     work();
@@ -174,24 +148,41 @@ void ProgressWindow::OnGuiThread(std::function<void()> work) {
   changed_.wait(lock, [this] { return !pending_; });
   request_ = std::move(work);
   pending_ = true;
+  const bool wakeLoop = !serving_;
+  changed_.notify_all();
   lock.unlock();
-  QMetaObject::invokeMethod(this, "ServeRequest", Qt::QueuedConnection);
+  if (wakeLoop) {
+    QMetaObject::invokeMethod(this, "ServeRequests", Qt::QueuedConnection);
+  }
   lock.lock();
   changed_.wait(lock, [this] { return !pending_; });
 }
 
-void ProgressWindow::ServeRequest() {
-  std::function<void()> work;
-  {
-    const std::lock_guard lock(mutex_);
-    work = std::exchange(request_, nullptr);
+// A run logs a line per picture: going through the event loop for each would
+// make the log slower than the album. So the GUI thread, once called, stays
+// ready for the next call for a short while, then returns to its event loop
+// at least every slice to paint and take the user's input.
+void ProgressWindow::ServeRequests() {
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kSlice = std::chrono::milliseconds(16);
+  constexpr auto kNextCallWait = std::chrono::milliseconds(2);
+  std::unique_lock lock(mutex_);
+  const Clock::time_point until = Clock::now() + kSlice;
+  serving_ = true;
+  for (;;) {
+    if (request_) {
+      const std::function<void()> work = std::exchange(request_, nullptr);
+      lock.unlock();
+      work();
+      lock.lock();
+      pending_ = false;
+      changed_.notify_all();
+      continue;
+    }
+    if (Clock::now() >= until ||
+        !changed_.wait_for(lock, kNextCallWait, [this] { return request_ != nullptr; })) {
+      break;
+    }
   }
-  if (work) {
-    work();
-  }
-  {
-    const std::lock_guard lock(mutex_);
-    pending_ = false;
-  }
-  changed_.notify_all();
+  serving_ = false;
 }

@@ -46,22 +46,20 @@ class ProgressWindow : public QDialog, public WindowServices {
   void reject() override;
 
  private:
-  Q_INVOKABLE void ServeRequest();
+  Q_INVOKABLE void ServeRequests();
   // Runs `work` on the GUI thread and returns when it is done.
   void OnGuiThread(std::function<void()> work);
-  void AppendLine(const QString& line);
-  void RemoveLastLine();
 
   std::unique_ptr<Ui::ProgressForm> ui_;
   LogEdit* log_ = nullptr;
-  int lastLineStart_ = 0;  ///< Where the last appended line begins.
 
   std::atomic<int> cancelRequested_{0};  ///< 1 once cancelled; never reset.
   std::atomic<bool> closed_{false};
 
-  // One request from another thread at a time, handed over under the mutex.
+  // One call from another thread at a time, handed over under the mutex.
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::function<void()> request_;
-  bool pending_ = false;
+  std::function<void()> request_;  ///< The call waiting for the GUI thread.
+  bool pending_ = false;           ///< A call is waiting or being carried out.
+  bool serving_ = false;           ///< The GUI thread is ready for calls.
 };

@@ -37,6 +37,7 @@ QPushButton* Button(ProgressWindow& window, const char* name) {
 }
 
 QString LogText(ProgressWindow& window) {
+  Log(window)->Flush();
   return Log(window)->toPlainText();
 }
 
@@ -91,6 +92,7 @@ void tst_ProgressWindow::logRefusesTypingAndPasting() {
   window.show();
   window.LogLine("abc");
   LogEdit* log = Log(window);
+  log->Flush();
   QTextCursor cursor(log->document());
   cursor.setPosition(1);
   log->setTextCursor(cursor);
@@ -114,10 +116,12 @@ void tst_ProgressWindow::clearLastLineRemovesTheWholeLineOnce() {
   window.ClearLastLine();
   QCOMPARE(LogText(window), QStringLiteral("eins\n"));
 
-  // The user's deletions before the line do not shift what is removed.
+  // Once shown, the user's deletions before the line do not shift what is removed.
   window.LogLine("vier");
+  QCOMPARE(LogText(window), QStringLiteral("eins\nvier\n"));
   QTextCursor cursor(Log(window)->document());
   cursor.deleteChar();
+  window.ClearLastLine();
   window.ClearLastLine();
   QCOMPARE(LogText(window), QStringLiteral("ins\n"));
 
