@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 // Plain pictures and sub-albums, with and without subfolders, are classified
 // in the generator's tests.
 TEST(ClassifyEntry, CornerCasesOfNamesAndFolders) {
-  const struct {
-    const char* Name;
-    bool IsFolder;
-    EntryKind Kind;
-  } cases[] = {
+  const std::tuple<const char*, bool, EntryKind> cases[] = {
       // Support images (the old go-back name too), in any case and as folders, are never entries.
       {"INDEX.JPG", false, EntryKind::Skipped},
       {"__GoBack.jpg", false, EntryKind::Skipped},
@@ -20,8 +18,8 @@ TEST(ClassifyEntry, CornerCasesOfNamesAndFolders) {
       {"index", true, EntryKind::SubAlbum},
       {"index.jpg.gif", false, EntryKind::Picture},
   };
-  for (const auto& c : cases) {
-    const EntryRules rules{"__goback.gif", "index.jpg", "index", true};
-    EXPECT_EQ(c.Kind, ClassifyEntry(rules, c.Name, c.IsFolder)) << c.Name;
+  for (const auto& [name, isFolder, kind] : cases) {
+    EXPECT_EQ(kind, ClassifyEntry({"__goback.gif", "index.jpg", "index", true}, name, isFolder))
+        << name;
   }
 }

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(PathPart, SplitRuleTable) {
   const std::string folder = "/" + std::string(3000, 'd') + "/" + std::string(300, 'n');
-  const struct {
-    std::string Path, Selector, Expected;
-  } cases[] = {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       // A dot in a folder name never starts an extension; the last dot in a file name does.
       {"/pics/album.2007/photo", "type", ""},
       {"/pics/.hidden", "type", ".hidden"},
@@ -19,10 +19,9 @@ TEST(PathPart, SplitRuleTable) {
       // Quotes around a path are dropped.
       {"\"/opt/apps/tool.exe\"", "drive,dir", "/opt/apps/"},
       {"\"/opt/apps/tool.exe\"", "name,type", "tool.exe"},
-      // Long paths are kept whole.
-      {folder + ".jpg", "drive,dir,name", folder},
+      {folder + ".jpg", "drive,dir,name", folder},  // Long paths are kept whole.
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PathPart(c.Path, c.Selector), c.Expected) << c.Path << " selector " << c.Selector;
+  for (const auto& [path, selector, expected] : cases) {
+    EXPECT_EQ(PathPart(path, selector), expected) << path << " selector " << selector;
   }
 }

@@ -6,10 +6,7 @@
 
 // The files inside the templates folder are found in the end-to-end runs.
 TEST(InitRunState, PathsBesideTheProgramAndDefaultSettings) {
-  std::string folder = "/opt";
-  for (int i = 0; i < 60; ++i) {
-    folder += "/level." + std::to_string(i);
-  }
+  const std::string folder = "/opt/" + std::string(3000, 'd');
   RunState state;
   state.Settings = {RecordNever, 5, false, false};  // Left from an earlier run.
   InitRunState(state, folder + "/korvalo");

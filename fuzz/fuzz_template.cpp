@@ -30,8 +30,8 @@ void CheckLayout(const std::string& text, int thumbnailsPerRow) {
                layout.Tail.empty());
     return;
   }
-  FUZZ_CHECK(layout.Head.find("<tr>") != std::string_view::npos);
-  FUZZ_CHECK(layout.CellTemplate.find("</td>") != std::string_view::npos);
+  FUZZ_CHECK(layout.Head.find("<tr>") != std::string_view::npos &&
+             layout.CellTemplate.find("</td>") != std::string_view::npos);
   FUZZ_CHECK(layout.CellTemplate.data() == text.data() + layout.Head.size());
   FUZZ_CHECK(layout.Tail.data() >= cellEnd &&
              layout.Tail.data() + layout.Tail.size() == text.data() + text.size());

@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 TEST(InterruptCatcher, CtrlCMarksACancelAndTheOldHandlingComesBack) {
-  struct sigaction before {
-  }, after{};
+  struct sigaction before = {}, after = {};
   sigaction(SIGINT, nullptr, &before);
   {
     InterruptCatcher catcher;
