@@ -43,7 +43,7 @@ TEST(FitImageBox, FitsSquareBoxesToTheProportions) {
       {1024, 768, R"(width="150" height="150")", R"(width="150" height="113")"},
       {1000, 333, R"(width="100" height="100")", R"(width="100" height="33 ")"},
       {7, 10, R"(width="5" height="5")", R"(width="4" height="5")"},
-      {800, 600, R"(width="120" height="90")", R"(width="120" height="90")"},
+      {800, 600, R"(width="120" height="100")", R"(width="120" height="100")"},
       // Digits are read as "%d" reads them: white space and a sign are replaced along with them.
       {600, 800, R"(width="0120" height="120")", R"(width="90  " height="120")"},
       {800, 600, R"(width=" 120" height=" 120")", R"(width=" 120" height="90  ")"},
