@@ -71,7 +71,7 @@ TEST(ReadJpegSize, ReadsTheFirstFrameHeaderAndRejectsWhatIsNoJpeg) {
         kSoi + JpegSegment(marker, "\x08" + Bytes(11, 2) + Bytes(22, 2)) + JpegFrame(0xC0, 7, 9);
     EXPECT_EQ(SizeOf(bytes), frame ? std::pair(22, 11) : std::pair(7, 9)) << std::hex << marker;
   }
-  // A length below 2 would lead backwards.
+  // No start of image, no marker, or a length below 2 (which would lead backwards).
   for (const std::string& bytes :
        {"\xFF\xD9" + JpegFrame(0xC0, 1, 1), kSoi + std::string("\0\xC0", 2) + Bytes(17, 2),
         kSoi + "\xFF\xE1" + Bytes(1, 2) + JpegFrame(0xC0, 1, 1)}) {
@@ -88,9 +88,9 @@ TEST(ReadJpegSize, CameraFilesTurnedBySoundExifOnlyOrTruncatedAnywhere) {
       EXPECT_EQ(SizeOf(whole.substr(0, length)) != kNone, length >= sizeEnd) << length;
     }
     for (int orientation = 0; orientation <= 9; ++orientation) {
-      const bool turned = orientation >= 5 && orientation <= 8;
+      const bool quarter = orientation >= 5 && orientation <= 8;
       EXPECT_EQ(SizeOf(CameraJpeg(ExifPayload(bigEndian, orientation))),
-                turned ? std::pair(3000, 4000) : std::pair(4000, 3000))
+                quarter ? std::pair(3000, 4000) : std::pair(4000, 3000))
           << orientation << " " << bigEndian;
     }
   }
