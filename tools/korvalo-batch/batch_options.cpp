@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -62,10 +63,14 @@ std::string Dashed(const std::string& name) {
   return (name.size() == 1 ? "-" : "--") + name;
 }
 
+// The option an argument such as "--record" or "-h" names; none for anything else.
 const CommandOption* FindOption(std::string_view argument) {
+  if (!argument.starts_with('-')) {
+    return nullptr;
+  }
   argument.remove_prefix(std::min(argument.find_first_not_of('-'), argument.size()));
   for (const CommandOption& option : kOptions) {
-    if (argument == option.Name || argument == option.ShortName) {
+    if (!argument.empty() && (argument == option.Name || argument == option.ShortName)) {
       return &option;
     }
   }
@@ -89,8 +94,7 @@ std::string ParseError(const QCommandLineParser& parser,
     }
     const std::size_t equals = argument.find('=');
     const CommandOption* option = FindOption(std::string_view(argument).substr(0, equals));
-    if (argument.starts_with('-') && equals != std::string::npos && option != nullptr &&
-        *option->ValueName == '\0') {
+    if (equals != std::string::npos && option != nullptr && *option->ValueName == '\0') {
       return Dashed(option->Name) + " takes no value";
     }
   }
