@@ -16,6 +16,7 @@
 #include "app/window_services.h"
 #include "platform/interrupt.h"
 #include "platform/program_path.h"
+#include "platform/search_path.h"
 #include "resources/string_table.h"
 #include "tools/korvalo-batch/batch_options.h"
 
@@ -36,7 +37,7 @@ class BatchWindows : public ConsoleWindowServices {
 };
 
 int UsageError(const std::string& reason) {
-  std::fprintf(stderr, "korvalo-batch: %s\n\n%s", reason.c_str(), kBatchUsage);
+  std::fprintf(stderr, "korvalo-batch: %s\n\n%s", reason.c_str(), BatchUsage().c_str());
   return kExitUsage;
 }
 
@@ -86,6 +87,9 @@ std::optional<std::string> LoadTemplates(RunState& run, const BatchOptions& opti
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The recorder installed beside this program is found even when its folder
+  // is not on the user's PATH.
+  AppendProgramFolderToSearchPath();
   // Each log line shows as soon as it is written, also through a pipe, as it
   // would in the progress window.
   std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
@@ -95,7 +99,7 @@ int main(int argc, char** argv) {
     return UsageError(*error);
   }
   if (options.Help) {
-    std::fputs(kBatchUsage, stdout);
+    std::fputs(BatchUsage().c_str(), stdout);
     return 0;
   }
   if (options.Version) {
