@@ -4,11 +4,14 @@
 
 #include "app/run_state.h"
 #include "platform/program_path.h"
+#include "platform/search_path.h"
 #include "ui/message_box_services.h"
 #include "ui/program_icon.h"
 #include "ui/settings_dialog.h"
 
 int main(int argc, char** argv) {
+  // Before any thread starts: the recorder installed beside the program is found.
+  AppendProgramFolderToSearchPath();
   QApplication application(argc, argv);
   QApplication::setWindowIcon(ProgramIcon());
   MessageBoxServices windows;
