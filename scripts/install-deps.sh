@@ -7,7 +7,8 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-multimedia-dev
-  xvfb xdotool x11-apps imagemagick xdg-utils
+  xvfb xdotool x11-apps imagemagick xdg-utils libxcb1-dev
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,16 +1,14 @@
 #include "ui/progress_window.h"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QFontDatabase>
-#include <QIcon>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
 #include <chrono>
 
 #include "ui/dialog_units.h"
 #include "ui/log_edit.h"
+#include "ui/message_box_services.h"
 #include "ui/window_placement.h"
 #include "ui_progress.h"
 
@@ -37,23 +35,11 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-// Resources live in a static library: nothing would pull them in otherwise.
-static void LoadProgramIcon() {
-  Q_INIT_RESOURCE(korvalo);
-  QIcon icon;
-  for (const char* size : {"16", "32", "48", "128"}) {
-    icon.addFile(QStringLiteral(":/korvalo/korvalo-%1.png").arg(QLatin1String(size)));
-  }
-  // Every later window of the program carries it too.
-  QApplication::setWindowIcon(icon);
-}
-
 ProgressWindow::ProgressWindow(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::ProgressForm>()) {
   ui_->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  LoadProgramIcon();
   ApplyDialogUnits(*this);
   CenterWindow(*this);
   log_ = ui_->log;
@@ -82,15 +68,9 @@ void ProgressWindow::done(int result) {
 
 void ProgressWindow::ShowMessageBox(MessageOwner owner, std::string_view caption,
                                     std::string_view text) {
-  auto* ownerWidget = const_cast<QWidget*>(static_cast<const QWidget*>(owner));
-  const QString captionText = FromUtf8(caption);
-  const QString bodyText = FromUtf8(text);
   OnGuiThread([&] {
     log_->Flush();
-    QMessageBox box(QMessageBox::Critical, captionText, bodyText, QMessageBox::Ok, ownerWidget);
-    // Paths may hold "<" or "&": the text is shown as it is.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    MessageBoxServices().ShowMessageBox(owner, caption, text);
   });
 }
 

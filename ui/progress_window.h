@@ -27,8 +27,8 @@ class ProgressWindow : public QDialog, public WindowServices {
   explicit ProgressWindow(QWidget* parent = nullptr);
   ~ProgressWindow() override;
 
-  /// A box with one OK button owned by `owner` (a QWidget*, or none); a
-  /// caption starting "Fatal" gets the stop icon as every other does.
+  /// A box with the error icon and one OK button, owned by `owner` (a
+  /// QWidget*, or none), also written to standard error.
   void ShowMessageBox(MessageOwner owner, std::string_view caption, std::string_view text) override;
   /// Appends `line` (at most 1023 bytes of it) and a line break.
   void LogLine(std::string_view line) override;
