@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -55,10 +56,11 @@ class FolderPicker : public QDialog {
     // A long path must not widen the dialog.
     status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Avbryt"));
-    ok_ = buttons->button(QDialogButtonBox::Ok);
+    auto* buttons = new QDialogButtonBox(this);
+    ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok_->setDefault(true);
     ok_->setEnabled(false);
+    buttons->addButton(QStringLiteral("Avbryt"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -71,18 +73,19 @@ class FolderPicker : public QDialog {
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { ShowSelected(current); });
-    // The tree fills in as folders are read: keep the start folder in view.
-    connect(&model_, &QFileSystemModel::directoryLoaded, this, [this] {
-      if (start_.isValid() && tree_->currentIndex() == start_) {
-        tree_->scrollTo(start_, QAbstractItemView::PositionAtCenter);
-      }
-    });
+    // The tree fills in while folders are read, which pushes the start folder
+    // out of view: keep it in view until the user has had time to move.
+    const auto keep = [this] { KeepStartInView(); };
+    connect(&model_, &QFileSystemModel::directoryLoaded, this, keep, Qt::QueuedConnection);
+    connect(&model_, &QFileSystemModel::rowsInserted, this, keep, Qt::QueuedConnection);
+    connect(&model_, &QFileSystemModel::layoutChanged, this, keep, Qt::QueuedConnection);
   }
 
   // The tree goes first: it must not watch the model while the model goes.
   ~FolderPicker() override { delete tree_; }
 
   void Select(const QString& folder) {
+    opened_.start();
     start_ = QPersistentModelIndex(model_.index(NearestFolder(folder)));
     tree_->setCurrentIndex(start_);
     tree_->expand(start_);
@@ -92,6 +95,13 @@ class FolderPicker : public QDialog {
   QString Chosen() const { return model_.filePath(tree_->currentIndex()); }
 
  private:
+  void KeepStartInView() {
+    constexpr qint64 kFollowMs = 2000;
+    if (start_.isValid() && tree_->currentIndex() == start_ && opened_.elapsed() < kFollowMs) {
+      tree_->scrollTo(start_, QAbstractItemView::PositionAtCenter);
+    }
+  }
+
   void ShowSelected(const QModelIndex& current) {
     const bool folder = current.isValid() && model_.isDir(current);
     ok_->setEnabled(folder);
@@ -106,6 +116,7 @@ class FolderPicker : public QDialog {
   QLabel* status_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPersistentModelIndex start_;
+  QElapsedTimer opened_;
 };
 
 }  // namespace
