@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QTreeView>
 #include <csignal>
-#include <cstdio>
 
 #include "app/preferences.h"
 #include "app/run_state.h"
@@ -38,7 +37,7 @@ void ClickButton(QWidget* window, const QString& text) {
 
 // Answers each window once: the settings dialog as ROBOT_SETTINGS says ("ok"
 // or "cancel"), the picker with ROBOT_FOLDER (empty: cancel), every message
-// box with OK after printing it; presses "Avbryt" in the progress window once
+// box with OK; presses "Avbryt" in the progress window once
 // the file ROBOT_CANCEL_WHEN exists.
 void ActAsUser(QPointer<QWidget>& answered) {
   const QString cancelWhen = qEnvironmentVariable("ROBOT_CANCEL_WHEN");
@@ -55,21 +54,16 @@ void ActAsUser(QPointer<QWidget>& answered) {
   }
   answered = modal;
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-    std::printf("%s: %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
-    std::fflush(stdout);
-    box->accept();
-  } else if (auto* tree = modal->findChild<QTreeView*>(QStringLiteral("folders"))) {
-    const QString folder = qEnvironmentVariable("ROBOT_FOLDER");
-    if (folder.isEmpty()) {
-      ClickButton(modal, QStringLiteral("Avbryt"));
-      return;
-    }
-    tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(folder));
-    ClickButton(modal, QStringLiteral("OK"));
-  } else {
-    const bool ok = qEnvironmentVariable("ROBOT_SETTINGS") == QLatin1String("ok");
-    ClickButton(modal, ok ? QStringLiteral("OK") : QStringLiteral("Avbryt"));
+    box->accept();  // Its text is on standard error.
+    return;
   }
+  auto* tree = modal->findChild<QTreeView*>(QStringLiteral("folders"));
+  const QString answer = qEnvironmentVariable(tree != nullptr ? "ROBOT_FOLDER" : "ROBOT_SETTINGS");
+  if (tree != nullptr && !answer.isEmpty()) {
+    tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(answer));
+  }
+  const bool ok = !answer.isEmpty() && answer != QLatin1String("cancel");
+  ClickButton(modal, ok ? QStringLiteral("OK") : QStringLiteral("Avbryt"));
 }
 
 int RunWithRobot(int argc, char** argv) {
@@ -98,24 +92,19 @@ class tst_RunSequence : public QObject {
 
  private:
   QString Path(const QString& relative) const { return dir_->path() + "/" + relative; }
-  void Write(const QString& relative, const std::string& bytes, bool executable = false);
+  void Write(const QString& relative, const std::string& bytes, bool executable = false) {
+    QDir().mkpath(QFileInfo(Path(relative)).path());
+    QFile file(Path(relative));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    file.setPermissions(file.permissions() | (executable ? QFile::ExeOwner : QFile::Permission{}));
+  }
   // Starts the desktop run in a child process with the robot's answers.
   void Start(QProcess& child, const QString& settings, const QString& folder,
              const QString& cancelWhen = {});
 
   std::unique_ptr<QTemporaryDir> dir_;
 };
-
-void tst_RunSequence::Write(const QString& relative, const std::string& bytes, bool executable) {
-  QDir().mkpath(QFileInfo(Path(relative)).path());
-  QFile file(Path(relative));
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-  file.close();
-  if (executable) {
-    file.setPermissions(file.permissions() | QFile::ExeOwner);
-  }
-}
 
 void tst_RunSequence::init() {
   dir_ = std::make_unique<QTemporaryDir>();
@@ -165,7 +154,7 @@ void tst_RunSequence::wholeRun() {
   QProcess child;
   Start(child, settings, pickAlbum ? Path("Album") : QString());
   QVERIFY(child.waitForFinished(30000));
-  const QString said = QString::fromUtf8(child.readAllStandardOutput());
+  const QString said = QString::fromUtf8(child.readAllStandardError());
   QCOMPARE(child.exitStatus(), QProcess::NormalExit);
   QCOMPARE(child.exitCode(), exitCode);
 
@@ -199,7 +188,7 @@ void tst_RunSequence::cancelDuringRecordingEndsTheRun() {
   QCOMPARE(child.exitCode(), 1);
   QVERIFY2(sinceRecorderStarted.elapsed() < 3000,
            qPrintable(QString::number(sinceRecorderStarted.elapsed())));
-  QCOMPARE(child.readAllStandardOutput(), QByteArray());  // No message.
+  QVERIFY(!child.readAllStandardError().contains("Error"));  // No message.
   QFile pid(pidFile);
   QVERIFY(pid.open(QIODevice::ReadOnly));
   const QString recorder = QString::fromUtf8(pid.readAll()).trimmed();

@@ -21,7 +21,6 @@ class tst_ProgressWindow : public QObject {
   void logRefusesTypingAndPasting_data();
   void logRefusesTypingAndPasting();
   void clearLastLineRemovesTheWholeLineOnce();
-  void cancelCloseBoxAndEscapeSetTheFlag_data();
   void cancelCloseBoxAndEscapeSetTheFlag();
   void runThreadCallsWaitForTheWindow();
 };
@@ -47,34 +46,25 @@ void tst_ProgressWindow::logRefusesTypingAndPasting_data() {
   QTest::addColumn<int>("key");
   QTest::addColumn<int>("modifiers");
   QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("after");
+  QTest::addColumn<QString>("after");  // The log held "abc" with the cursor after "a".
   QTest::addColumn<bool>("beeps");
-  // The log holds "abc\n" with the cursor after "a"; the clipboard holds "xyz".
-  const int none = Qt::NoModifier;
-  const int ctrl = Qt::ControlModifier;
-  QTest::newRow("letter") << int(Qt::Key_Q) << none << "q"
+  QTest::newRow("letter") << int(Qt::Key_Q) << 0 << "q"
                           << "abc\n"
                           << true;
-  QTest::newRow("blank") << int(Qt::Key_Space) << none << " "
-                         << "abc\n"
-                         << true;
-  QTest::newRow("shifted") << int(Qt::Key_Q) << int(Qt::ShiftModifier) << "Q"
-                           << "abc\n"
-                           << true;
-  QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << "\b"
+  QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "\b"
                              << "bc\n"
                              << false;
-  QTest::newRow("delete") << int(Qt::Key_Delete) << none << "\x7f"
+  QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << "\x7f"
                           << "ac\n"
                           << false;
-  QTest::newRow("enter goes to the dialog") << int(Qt::Key_Return) << none << "\r"
-                                            << "abc\n"
-                                            << false;
-  QTest::newRow("with ctrl (AltGr)")
+  QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r"
+                         << "abc\n"
+                         << false;
+  QTest::newRow("ctrl held (AltGr)")
       << int(Qt::Key_At) << int(Qt::ControlModifier | Qt::AltModifier) << "@"
       << "a@bc\n"
       << false;
-  QTest::newRow("ctrl+v") << int(Qt::Key_V) << ctrl << "\x16"
+  QTest::newRow("ctrl+v") << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16"
                           << "abc\n"
                           << true;
   QTest::newRow("shift+insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << ""
@@ -86,8 +76,6 @@ void tst_ProgressWindow::logRefusesTypingAndPasting() {
   QFETCH(int, key);
   QFETCH(int, modifiers);
   QFETCH(QString, text);
-  QFETCH(QString, after);
-  QFETCH(bool, beeps);
   ProgressWindow window;
   window.show();
   window.LogLine("abc");
@@ -98,12 +86,10 @@ void tst_ProgressWindow::logRefusesTypingAndPasting() {
   log->setTextCursor(cursor);
   QApplication::clipboard()->setText(QStringLiteral("xyz"));
   QSignalSpy refused(log, &LogEdit::refused);
-
   QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
   QApplication::sendEvent(log, &press);
-
-  QCOMPARE(log->toPlainText(), after);
-  QCOMPARE(refused.size(), beeps ? 1 : 0);
+  QTEST(log->toPlainText(), "after");
+  QTEST(refused.size() == 1, "beeps");
   QVERIFY(!window.IsClosed());
 }
 
@@ -112,49 +98,36 @@ void tst_ProgressWindow::clearLastLineRemovesTheWholeLineOnce() {
   window.LogLine("eins");
   window.LogLine("zwei\ndrei");
   window.ClearLastLine();
-  QCOMPARE(LogText(window), QStringLiteral("eins\n"));
   window.ClearLastLine();
   QCOMPARE(LogText(window), QStringLiteral("eins\n"));
-
   // Once shown, the user's deletions before the line do not shift what is removed.
   window.LogLine("vier");
   QCOMPARE(LogText(window), QStringLiteral("eins\nvier\n"));
-  QTextCursor cursor(Log(window)->document());
-  cursor.deleteChar();
+  QTextCursor(Log(window)->document()).deleteChar();
   window.ClearLastLine();
   window.ClearLastLine();
   QCOMPARE(LogText(window), QStringLiteral("ins\n"));
-
   // A line is cut at 1023 bytes, not inside a character.
   window.LogLine(std::string(1022, 'a') + "\xc3\xb6");
   QCOMPARE(LogText(window), QStringLiteral("ins\n") + QString(1022, QLatin1Char('a')) + "\n");
 }
 
-void tst_ProgressWindow::cancelCloseBoxAndEscapeSetTheFlag_data() {
-  QTest::addColumn<QString>("how");
-  QTest::newRow("Avbryt") << "button";
-  QTest::newRow("Escape") << "escape";
-  QTest::newRow("close box") << "close";
-}
-
 void tst_ProgressWindow::cancelCloseBoxAndEscapeSetTheFlag() {
-  QFETCH(QString, how);
-  ProgressWindow window;
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QVERIFY(!window.PollCancel());
-  if (how == "button") {
-    QTest::mouseClick(Button(window, "cancelButton"), Qt::LeftButton);
-  } else if (how == "escape") {
-    QTest::keyClick(Log(window), Qt::Key_Escape);
-  } else {
-    window.close();
+  for (const int how : {0, 1, 2}) {
+    ProgressWindow window;
+    window.show();
+    QVERIFY(!window.PollCancel());
+    if (how == 0) {
+      QTest::mouseClick(Button(window, "cancelButton"), Qt::LeftButton);
+    } else if (how == 1) {
+      QTest::keyClick(Log(window), Qt::Key_Escape);
+    } else {
+      window.close();
+    }
+    QVERIFY(window.PollCancel() && window.IsClosed() && !window.isVisible());
+    window.FinishProgress();  // Returns at once: the window is gone.
+    QVERIFY(!Button(window, "okButton")->isEnabled());
   }
-  QVERIFY(window.PollCancel());
-  QVERIFY(window.IsClosed());
-  QVERIFY(!window.isVisible());
-  window.FinishProgress();  // Returns at once: the window is gone.
-  QVERIFY(!Button(window, "okButton")->isEnabled());
 }
 
 void tst_ProgressWindow::runThreadCallsWaitForTheWindow() {
@@ -162,8 +135,7 @@ void tst_ProgressWindow::runThreadCallsWaitForTheWindow() {
   window.show();
   QVERIFY(!Button(window, "okButton")->isEnabled());
   std::atomic<int> step{0};
-  // Answers the box from inside its own event loop, noting how far the run got.
-  QString seen;
+  QString seen;  // The box, answered from inside its own event loop.
   QTimer robot;
   connect(&robot, &QTimer::timeout, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -180,23 +152,21 @@ void tst_ProgressWindow::runThreadCallsWaitForTheWindow() {
     window.FinishProgress();
     step = 3;
   });
-  QTRY_COMPARE(step.load(), 2);
-  QCOMPARE(seen, QStringLiteral("Error: <b>x</b> at step 1"));
-  QCOMPARE(LogText(window), QStringLiteral("Bilder/a.jpg\n"));
   QTRY_VERIFY(Button(window, "okButton")->isEnabled());
+  QCOMPARE(seen, QStringLiteral("Error: <b>x</b> at step 1"));
   QCOMPARE(step.load(), 2);
+  QCOMPARE(LogText(window), QStringLiteral("Bilder/a.jpg\n"));
   QTest::mouseClick(Button(window, "okButton"), Qt::LeftButton);
   QTRY_COMPARE(step.load(), 3);
   run.join();
   QVERIFY(!window.PollCancel());
 
   // Closed: calls return without the GUI thread, which is busy joining.
-  std::thread late([&] {
+  std::thread([&] {
     window.LogLine("late");
     window.ClearLastLine();
     window.FinishProgress();
-  });
-  late.join();
+  }).join();
   QCOMPARE(LogText(window), QStringLiteral("Bilder/a.jpg\n"));
 }
 
