@@ -179,7 +179,8 @@ class AlbumLevel {
   // loop, or out of the chosen folder; links to other folders are followed.
   void WalkSubAlbum(const std::string& entryPath, std::string_view name) {
     const std::optional<FileIdentity> identity = IdentityOf(entryPath);
-    if (identity && std::find(enclosing_.begin(), enclosing_.end(), *identity) != enclosing_.end()) {
+    if (identity &&
+        std::find(enclosing_.begin(), enclosing_.end(), *identity) != enclosing_.end()) {
       run_.Windows->LogLine("Hoppar över " + entryPath + ": mappen ingår redan i albumet");
       return;
     }

@@ -182,8 +182,7 @@ bool NeedsPercentEscape(std::string_view text, std::size_t at) {
   if (c < 0x20 || c == 0x7F) {
     return true;
   }
-  return c == '%' && at + 2 < text.size() && IsHexDigit(text[at + 1]) &&
-         IsHexDigit(text[at + 2]);
+  return c == '%' && at + 2 < text.size() && IsHexDigit(text[at + 1]) && IsHexDigit(text[at + 2]);
 }
 
 }  // namespace

@@ -55,20 +55,11 @@ bool IsRegular(int fd) {
   return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
-// Opening a FIFO for reading would wait for a writer, and opening a device
-// may act on it: neither is ever opened as a file to read.
+// Opening a FIFO for reading would wait for a writer: the open never waits,
+// and only a regular file is kept. O_NONBLOCK means nothing for a regular file.
 int OpenRegularDescriptor(const std::string& path) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-    return -1;
-  }
-  // Non-blocking, in case something else took the name since the look.
   Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (fd.get() < 0 || !IsRegular(fd.get()) ||
-      fcntl(fd.get(), F_SETFL, fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) {
-    return -1;
-  }
-  return fd.Release();
+  return fd.get() >= 0 && IsRegular(fd.get()) ? fd.Release() : -1;
 }
 
 // What stands at `path` and is neither a regular file nor a folder (a link, a
@@ -89,9 +80,9 @@ int CreateRegularDescriptor(const std::string& path) {
       return -1;
     }
     // No link is followed and no FIFO waited for; O_TRUNC empties only a regular file.
-    Descriptor fd(open(path.c_str(),
-                       O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                       0666));
+    Descriptor fd(
+        open(path.c_str(),
+             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
       if (errno == ELOOP || errno == ENXIO) {
         continue;
@@ -99,8 +90,7 @@ int CreateRegularDescriptor(const std::string& path) {
       return -1;
     }
     if (IsRegular(fd.get())) {
-      return fcntl(fd.get(), F_SETFL, fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) == 0 ? fd.Release()
-                                                                                     : -1;
+      return fd.Release();
     }
   }
   return -1;

@@ -1,13 +1,15 @@
 // Runs the real korvalo-batch on folders built here and checks what lands on
 // disk, byte for byte, and what the program says and returns.
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -72,8 +74,9 @@ class KorvaloBatchTest : public ::testing::Test {
   // Runs korvalo-batch with the test's templates folder first on its command line.
   BatchResult Run(const std::vector<std::string>& arguments, bool withTemplates = true) {
     // Every run is bounded: a hang fails the test instead of stopping it.
-    std::string command = shell_ + "timeout 60 env LC_ALL=C PATH=" + Quoted(bin_ + ":/usr/bin:/bin") +
-                          " " + env_ + " " + Quoted(KORVALO_BATCH_PROGRAM);
+    std::string command = shell_ +
+                          "timeout 60 env LC_ALL=C PATH=" + Quoted(bin_ + ":/usr/bin:/bin") + " " +
+                          env_ + " " + Quoted(KORVALO_BATCH_PROGRAM);
     if (withTemplates) {
       command += " --templates-folder " + Quoted(templates_);
     }
@@ -285,6 +288,99 @@ TEST_F(KorvaloBatchTest, TheBrowserIsOpenedOnlyWhenAsked) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   EXPECT_EQ("file://" + Album("index.html") + "\n", ReadFileBytes(dir_ / "browser.log"));
+}
+
+// Every entry below `folder` except the album in it, links not followed, with
+// what each holds.
+std::string Snapshot(const std::string& folder, const std::string& album) {
+  std::string seen;
+  namespace fs = std::filesystem;
+  for (auto it = fs::recursive_directory_iterator(folder); it != fs::end(it); ++it) {
+    if (it->path() == album) {
+      it.disable_recursion_pending();
+    } else if (it->is_symlink()) {
+      seen += it->path().string() + " -> " + fs::read_symlink(it->path()).string() + "\n";
+    } else {
+      seen += it->path().string() + ": " + ReadFileBytes(it->path()) + "\n";
+    }
+  }
+  return seen;
+}
+
+// Folders as they come from cameras, archives and other disks. Each row's
+// album also holds a.jpg, and Sibling/victim.txt stands beside it.
+TEST_F(KorvaloBatchTest, OddFoldersGiveWholeAlbumsInsideThemAndEveryRunEnds) {
+  FakeRecorder();
+  const std::string a = Cell("a", "a.jpg", "A", "120", "90 ");
+  std::string segments;  // Many empty comments before the frame header.
+  for (int i = 0; i < 30000; ++i) {
+    segments += std::string("\xFF\xFE\x00\x02", 4);
+  }
+  const struct {
+    std::string Row;
+    std::vector<std::pair<std::string, std::string>> Links, Files;  // name, target or bytes
+    std::string Cells;              // the index page's, row breaks included
+    std::vector<std::string> Made;  // regular files the run must leave in the album
+    std::string Logged;
+  } rows[] = {
+      {"loop", {{"loop", ".."}}, {}, a, {}, "/loop: mappen ingår redan i albumet\n"},
+      {"self", {{"self", "."}}, {}, a, {}, "/self: mappen ingår redan i albumet\n"},
+      {"links",
+       {{"p.html", "../Sibling/victim.txt"},
+        {"index.html", "../Sibling/victim.txt"},
+        {"p.wav", "../Sibling/victim.txt"},
+        {"__goback.gif", "../Sibling/new.gif"}},
+       {{"p.jpg", JpegBytes(8, 8)}},
+       a + Cell("p", "p.jpg", "P") + kNextRow,
+       {"p.html", "index.html", "p.wav", "__goback.gif"}},
+      {"fifo", {}, {}, a + Cell("pipe", "pipe.jpg", "Pipe") + kNextRow, {"pipe.html", "pipe.wav"}},
+      {"hidden", {}, {{".git/config", "x"}, {".thumbnails/t.jpg", JpegBytes(8, 8)}}, a},
+      {"quote",
+       {},
+       {{"say\"hi\".jpg", JpegBytes(8, 8)}, {"a\".jpg", JpegBytes(8, 8)}},
+       Cell("a&quot;", "a&quot;.jpg", "A&quot;") + a + kNextRow +
+           Cell("say&quot;hi&quot;", "say&quot;hi&quot;.jpg", "Say&quot;hi&quot;"),
+       {"say\"hi\".wav", "a\".wav", "a.wav"}},
+      {"names",
+       {},
+       {{"a%20b.jpg", JpegBytes(8, 8)},
+        {"x\ny\x7F.jpg", JpegBytes(8, 8)},
+        {"100%.jpg", JpegBytes(8, 8)}},
+       Cell("100%", "100%.jpg", "100%") + Cell("a%2520b", "a%2520b.jpg", "A%20b") + kNextRow + a +
+           Cell("x%0Ay%7F", "x%0Ay%7F.jpg", "X\ny\x7F") + kNextRow},
+      {"segments",
+       {},
+       {{"big.jpg", JpegBytes(600, 800).insert(2, segments)}},
+       a + Cell("big", "big.jpg", "Big", "90 ", "120") + kNextRow},
+  };
+  for (const auto& [row, links, files, cells, made, logged] : rows) {
+    const std::string album = dir_.MakeFolder(row + "/Album");
+    dir_.Write(row + "/Sibling/victim.txt", "keep");
+    dir_.Write(row + "/Album/a.jpg", JpegBytes(800, 600));
+    for (const auto& [name, target] : links) {
+      ASSERT_EQ(0, symlink(target.c_str(), (album + "/" + name).c_str())) << name;
+    }
+    for (const auto& [name, bytes] : files) {
+      dir_.Write(row + "/Album/" + name, bytes);
+    }
+    if (row == "fifo") {
+      ASSERT_EQ(0, mkfifo((album + "/pipe.jpg").c_str(), 0644));
+    }
+    const std::string outside = Snapshot(dir_ / row, album);
+    const BatchResult result = Run({"--template", "example", "--record", "always", album});
+    EXPECT_EQ(0, result.ExitCode) << row << result.Err;
+    EXPECT_EQ("", result.Err) << row;
+    EXPECT_EQ(kIndexHead + cells + kIndexTail, ReadFileBytes(album + "/index.html")) << row;
+    EXPECT_EQ(outside, Snapshot(dir_ / row, album)) << row;
+    for (const std::string& name : made) {
+      EXPECT_TRUE(
+          std::filesystem::is_regular_file(std::filesystem::symlink_status(album + "/" + name)))
+          << row << " " << name;
+    }
+    if (!logged.empty()) {
+      EXPECT_NE(std::string::npos, result.Out.find("Hoppar över " + album + logged)) << result.Out;
+    }
+  }
 }
 
 TEST_F(KorvaloBatchTest, UsageErrorsNameTheProblem) {
