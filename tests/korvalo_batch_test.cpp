@@ -94,17 +94,6 @@ class KorvaloBatchTest : public ::testing::Test {
   }
   std::string Album(const std::string& relative) const { return album_ + "/" + relative; }
   std::string Read(const std::string& relative) const { return ReadFileBytes(Album(relative)); }
-  std::vector<std::string> Listing(const std::string& folder) const {
-    std::vector<std::string> names;
-    std::string entry;
-    bool isFolder = false;
-    FolderSearch search;
-    while (NextFolderEntry(folder + "/*", entry, isFolder, search)) {
-      names.push_back(entry.substr(folder.size() + 1));
-    }
-    return names;
-  }
-
   TempDir dir_;
   std::string templates_;
   std::string album_;
@@ -113,125 +102,86 @@ class KorvaloBatchTest : public ::testing::Test {
   std::string shell_;
 };
 
-TEST_F(KorvaloBatchTest, ExampleOneByteForByteWithRecordings) {
+// Worked example 1, then example 2: the same album with the sub-album Trip.
+TEST_F(KorvaloBatchTest, WorkedExamplesByteForByteWithRecordings) {
   ExampleAlbum();
-  const BatchResult result =
+  BatchResult result =
       Run({"--template", "example", "--thumbnails", "0", "--record", "always", album_});
-
   ASSERT_EQ(0, result.ExitCode) << result.Err;
   EXPECT_EQ("", result.Err);
   EXPECT_EQ(Album("beach.jpg\nSpelar in ljud för: \"beach\" ...\n") + Album("dog.JPG\n") +
                 "Spelar in ljud för: \"dog\" ...\n" + Album("sun.gif\n") +
                 "Spelar in ljud för: \"sun\" ...\n",
             result.Out);
-  EXPECT_EQ(kIndexHead + Cell("beach", "beach.jpg", "Beach", "120", "90 ") +
-                Cell("dog", "dog.JPG", "Dog", "90 ", "120") + kNextRow +
-                Cell("sun", "sun.gif", "Sun") + kIndexTail,
-            Read("index.html"));
+  const std::string cells = kIndexHead + Cell("beach", "beach.jpg", "Beach", "120", "90 ") +
+                            Cell("dog", "dog.JPG", "Dog", "90 ", "120") + kNextRow +
+                            Cell("sun", "sun.gif", "Sun");
+  EXPECT_EQ(cells + kIndexTail, Read("index.html"));
   // Each recording starts after its page and before the next picture's page.
-  EXPECT_EQ(Album("beach.wav\n") +
-                "__goback.gif\nbeach.html\nbeach.jpg\nbeach.wav\ndog.JPG\nindex.html\nindex.jpg\n"
-                "notes.txt\nsun.gif\n" +
-                Album("dog.wav\n") +
-                "__goback.gif\nbeach.html\nbeach.jpg\nbeach.wav\ndog.JPG\ndog.html\ndog.wav\n"
-                "index.html\nindex.jpg\nnotes.txt\nsun.gif\n" +
-                Album("sun.wav\n") +
-                "__goback.gif\nbeach.html\nbeach.jpg\nbeach.wav\ndog.JPG\ndog.html\ndog.wav\n"
-                "index.html\nindex.jpg\nnotes.txt\nsun.gif\nsun.html\nsun.wav\n",
+  const std::string before = "__goback.gif\nbeach.html\nbeach.jpg\nbeach.wav\ndog.JPG\n";
+  EXPECT_EQ(Album("beach.wav\n") + before + "index.html\nindex.jpg\nnotes.txt\nsun.gif\n" +
+                Album("dog.wav\n") + before +
+                "dog.html\ndog.wav\nindex.html\nindex.jpg\nnotes.txt\nsun.gif\n" +
+                Album("sun.wav\n") + before +
+                "dog.html\ndog.wav\nindex.html\nindex.jpg\nnotes.txt\nsun.gif\nsun.html\nsun.wav\n",
             ReadFileBytes(dir_ / "recorder.log"));
-  for (const char* sound : {"beach.wav", "dog.wav", "sun.wav"}) {
-    EXPECT_EQ(kEmptySound, Read(sound)) << sound;
-  }
+  EXPECT_EQ(kEmptySound, Read("sun.wav"));
   EXPECT_EQ(GifBytes(40, 40), Read("__goback.gif"));
   EXPECT_EQ(JpegBytes(64, 64), Read("index.jpg"));
   EXPECT_EQ(
       "<html><img src=\"beach.jpg\" width=\"500\" height=\"375\"><p>Beach</p>"
       "<embed src=\"beach.wav\"></html>\r\n",
       Read("beach.html"));
-}
 
-// The same album with the sub-album Trip after sun.gif.
-TEST_F(KorvaloBatchTest, ExampleTwoMakesTheSubAlbumCompletelyFirst) {
-  ExampleAlbum();
   Picture("Trip/a.jpg", JpegBytes(800, 600));
-  const BatchResult result =
+  std::remove((dir_ / "recorder.log").c_str());
+  result =
       Run({"--template", "example", "--thumbnails", "0", "--record", "always", "--quiet", album_});
-
   ASSERT_EQ(0, result.ExitCode) << result.Err;
   EXPECT_EQ("", result.Out);
   EXPECT_EQ(kIndexHead + Cell("a", "a.jpg", "A", "120", "90 ") +
                 Cell("../index", "__goback.gif", "") + kIndexTail,
             Read("Trip/index.html"));
-  EXPECT_EQ(kIndexHead + Cell("beach", "beach.jpg", "Beach", "120", "90 ") +
-                Cell("dog", "dog.JPG", "Dog", "90 ", "120") + kNextRow +
-                Cell("sun", "sun.gif", "Sun") + Cell("Trip/index", "Trip/index.jpg", "Trip") +
-                kNextRow + kIndexTail,
+  EXPECT_EQ(cells + Cell("Trip/index", "Trip/index.jpg", "Trip") + kNextRow + kIndexTail,
             Read("index.html"));
-  const std::string log = ReadFileBytes(dir_ / "recorder.log");
-  EXPECT_LT(log.find(Album("sun.wav")), log.find(Album("Trip/a.wav")));
-  EXPECT_NE(std::string::npos,
-            log.find(Album("Trip/a.wav\n") +
-                     "__goback.gif\na.html\na.jpg\na.wav\nindex.html\nindex.jpg\n"));
-  EXPECT_EQ(std::vector<std::string>(
-                {"a.html", "a.jpg", "a.wav", "index.html", "index.jpg", "__goback.gif"}),
-            Listing(Album("Trip")));
+  // The sub-album is made whole, after sun and before the parent's index page ends.
+  EXPECT_EQ(Album("Trip/a.wav\n") + "__goback.gif\na.html\na.jpg\na.wav\nindex.html\nindex.jpg\n",
+            ReadFileBytes(dir_ / "recorder.log")
+                .substr(ReadFileBytes(dir_ / "recorder.log").find(Album("Trip"))));
 }
 
 TEST_F(KorvaloBatchTest, AFirstEntryThatIsAFolderStartsTheParentFirst) {
   Picture("Trip/a.jpg", JpegBytes(800, 600));
-  FakeRecorder();
+  dir_.WriteScript("bin/sndrec32.exe", "ls \"$(dirname \"$1\")/..\" > " + Quoted(dir_ / "seen"));
   ASSERT_EQ(0, Run({"--record", "always", album_}).ExitCode);
   // While the sub-album's picture was recorded, the parent already had its page and images.
-  EXPECT_EQ(Album("Trip/a.wav\n") + "__goback.gif\na.html\na.jpg\na.wav\nindex.html\nindex.jpg\n",
-            ReadFileBytes(dir_ / "recorder.log"));
-  EXPECT_EQ(std::vector<std::string>({"index.html", "index.jpg", "Trip", "__goback.gif"}),
-            Listing(album_));
+  EXPECT_EQ("Trip\n__goback.gif\nindex.html\nindex.jpg\n", ReadFileBytes(dir_ / "seen"));
 }
 
-TEST_F(KorvaloBatchTest, TheProposedThumbnailsAreTheFirstRowsCells) {
+// The proposed count is the first row's cells; 0 takes every cell the template shows.
+TEST_F(KorvaloBatchTest, TemplatesAndThumbnailsByDefault) {
   WriteTemplate("example", kIndexHead + kIndexCell + kIndexCell + kIndexCell + kNextRow +
                                kIndexCell + kIndexCell + kIndexCell + kIndexTail);
-  for (const char name : std::string("abcd")) {
-    Picture(name + std::string(".gif"), GifBytes(10, 10));
+  WriteTemplate("Zeta", "<table><tr>\r\n<td>Z __picture.jpg</td>\r\n</table>");
+  for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif"}) {
+    Picture(name, GifBytes(10, 10));
   }
   ASSERT_EQ(0, Run({album_}).ExitCode);
   EXPECT_EQ(kIndexHead + Cell("a", "a.gif", "A") + Cell("b", "b.gif", "B") +
                 Cell("c", "c.gif", "C") + kNextRow + Cell("d", "d.gif", "D") + kIndexTail,
             Read("index.html"));
-  // 0 takes the template's own count: every cell it shows, both rows.
   ASSERT_EQ(0, Run({"--thumbnails=0", album_}).ExitCode);
   EXPECT_EQ(std::string::npos, Read("index.html").find(kNextRow + "<td"));
-}
-
-TEST_F(KorvaloBatchTest, TheFirstTemplateWithoutRegardToCaseIsTheDefault) {
-  WriteTemplate("Zeta", "<table><tr>\r\n<td>Z __picture.jpg</td>\r\n</table>");
-  WriteTemplate("alpha", "<table><tr>\r\n<td>A __picture.jpg</td>\r\n</table>");
-  Picture("x.gif", GifBytes(10, 10));
-  ASSERT_EQ(0, Run({album_}).ExitCode);
-  EXPECT_NE(std::string::npos, Read("index.html").find("<td>A x.gif</td>"));
   ASSERT_EQ(0, Run({"--template", "zeta", album_}).ExitCode);
-  EXPECT_NE(std::string::npos, Read("index.html").find("<td>Z x.gif</td>"));
-}
-
-TEST_F(KorvaloBatchTest, TheTemplatesBesideTheProgramAreTheDefault) {
-  Picture("a.jpg", JpegBytes(800, 600));
+  EXPECT_NE(std::string::npos, Read("index.html").find("<td>Z a.gif</td>"));
+  // Without a templates folder, those beside the program.
   const BatchResult result = Run({album_}, false);
   ASSERT_EQ(0, result.ExitCode) << result.Err;
-  const std::string index = Read("index.html");
-  EXPECT_NE(std::string::npos, index.find("src=\"a.jpg\"")) << index;
-  EXPECT_EQ(std::string::npos, index.find("__picture"));
-  EXPECT_TRUE(FileExists(Album("__goback.gif")));
+  EXPECT_NE(std::string::npos, Read("index.html").find("src=\"a.gif\""));
+  EXPECT_EQ(std::string::npos, Read("index.html").find("__picture"));
 }
 
-TEST_F(KorvaloBatchTest, AFolderWithoutPicturesIsReportedAndNothingIsWritten) {
-  dir_.Write("Album/notes.txt", "x");
-  const BatchResult result = Run({"--template", "example", album_});
-  EXPECT_EQ(0, result.ExitCode);
-  EXPECT_EQ("Error: Hittade inga bilder i: \"" + album_ + "\"\n", result.Err);
-  EXPECT_EQ(std::vector<std::string>({"notes.txt"}), Listing(album_));
-}
-
-TEST_F(KorvaloBatchTest, AnIndexPageThatCannotBeWrittenIsFatal) {
+TEST_F(KorvaloBatchTest, FatalErrorsEndTheRunAndKeepWhatWasWritten) {
   for (const char name : std::string("abcdefgh")) {
     Picture(name + std::string(".gif"), GifBytes(10, 10));
   }
@@ -239,8 +189,7 @@ TEST_F(KorvaloBatchTest, AnIndexPageThatCannotBeWrittenIsFatal) {
   shell_ = "ulimit -f 1; trap '' XFSZ; ";
   BatchResult result = Run({"--quiet", album_});
   EXPECT_EQ(1, result.ExitCode);
-  EXPECT_NE(std::string::npos,
-            result.Err.find("Fatal Error: Failed to write to file: " + Album("index.html") + "\n"));
+  EXPECT_EQ("Fatal Error: Failed to write to file: " + Album("index.html") + "\n", result.Err);
   shell_.clear();
   std::filesystem::remove(Album("index.html"));
   dir_.MakeFolder("Album/index.html");
@@ -249,6 +198,12 @@ TEST_F(KorvaloBatchTest, AnIndexPageThatCannotBeWrittenIsFatal) {
   EXPECT_EQ(
       "Fatal Error: Misslyckades med att skapa innehållsfil: \"" + Album("index.html") + "\"\n",
       result.Err);
+  std::filesystem::remove(Album("index.html"));
+  FakeRecorder("2");
+  EXPECT_EQ(1, Run({"--record", "when-missing", album_}).ExitCode);
+  EXPECT_FALSE(FileExists(Album("b.wav")));
+  EXPECT_EQ(kIndexHead, Read("index.html"));
+  EXPECT_EQ(kEmptySound, Read("a.wav"));
 }
 
 TEST_F(KorvaloBatchTest, MissingOrUnusableTemplatesAreRefusedBeforeAnythingIsWritten) {
@@ -257,23 +212,18 @@ TEST_F(KorvaloBatchTest, MissingOrUnusableTemplatesAreRefusedBeforeAnythingIsWri
   BatchResult result = Run({"--templates-folder", empty, album_}, false);
   EXPECT_EQ(1, result.ExitCode);
   EXPECT_EQ("Fatal Error: Hittade inga mallar i: \"" + empty + "/\"\n", result.Err);
-
   WriteTemplate("example", "<html><body>no table</body></html>");
   result = Run({album_});
   EXPECT_EQ(1, result.ExitCode);
   EXPECT_NE(std::string::npos, result.Err.find("Fatal Error: Indexmallen saknar"));
   EXPECT_NE(std::string::npos, result.Err.find(templates_ + "/example_index.html"));
-  EXPECT_EQ(std::vector<std::string>({"a.gif"}), Listing(album_));
-}
-
-TEST_F(KorvaloBatchTest, AFailedRecordingEndsTheRunAndKeepsWhatWasWritten) {
-  Picture("a.gif", GifBytes(10, 10));
-  Picture("b.gif", GifBytes(10, 10));
-  FakeRecorder("2");
-  EXPECT_EQ(1, Run({"--record", "when-missing", album_}).ExitCode);
-  EXPECT_FALSE(FileExists(Album("b.html")));
-  EXPECT_EQ(kIndexHead, Read("index.html"));
-  EXPECT_EQ(kEmptySound, Read("a.wav"));
+  // A template that is a folder cannot be opened as a file.
+  std::filesystem::remove(templates_ + "/example_picture.html");
+  dir_.MakeFolder("mallar/example_picture.html");
+  result = Run({album_});
+  EXPECT_EQ("Fatal Error: Failed to open file: " + templates_ + "/example_picture.html\n",
+            result.Err);
+  EXPECT_FALSE(FileExists(Album("index.html")));
 }
 
 TEST_F(KorvaloBatchTest, TheBrowserIsOpenedOnlyWhenAsked) {
@@ -308,63 +258,58 @@ std::string Snapshot(const std::string& folder, const std::string& album) {
 }
 
 // Folders as they come from cameras, archives and other disks. Each row's
-// album also holds a.jpg, and Sibling/victim.txt stands beside it.
+// album also holds a.jpg, and Sibling/victim.txt stands beside it. An entry
+// "-> x" is a link to x; "|" is a FIFO.
 TEST_F(KorvaloBatchTest, OddFoldersGiveWholeAlbumsInsideThemAndEveryRunEnds) {
   FakeRecorder();
   const std::string a = Cell("a", "a.jpg", "A", "120", "90 ");
+  const std::string pic = JpegBytes(8, 8);
+  const std::string victim = "-> ../Sibling/victim.txt";
   std::string segments;  // Many empty comments before the frame header.
   for (int i = 0; i < 30000; ++i) {
     segments += std::string("\xFF\xFE\x00\x02", 4);
   }
   const struct {
     std::string Row;
-    std::vector<std::pair<std::string, std::string>> Links, Files;  // name, target or bytes
+    std::vector<std::pair<std::string, std::string>> Entries;
     std::string Cells;              // the index page's, row breaks included
     std::vector<std::string> Made;  // regular files the run must leave in the album
-    std::string Logged;
   } rows[] = {
-      {"loop", {{"loop", ".."}}, {}, a, {}, "/loop: mappen ingår redan i albumet\n"},
-      {"self", {{"self", "."}}, {}, a, {}, "/self: mappen ingår redan i albumet\n"},
+      {"loop", {{"loop", "-> .."}}, a},
+      {"self", {{"self", "-> ."}}, a},
       {"links",
-       {{"p.html", "../Sibling/victim.txt"},
-        {"index.html", "../Sibling/victim.txt"},
-        {"p.wav", "../Sibling/victim.txt"},
-        {"__goback.gif", "../Sibling/new.gif"}},
-       {{"p.jpg", JpegBytes(8, 8)}},
+       {{"p.jpg", pic},
+        {"p.html", victim},
+        {"index.html", victim},
+        {"p.wav", victim},
+        {"__goback.gif", "-> ../Sibling/new.gif"}},
        a + Cell("p", "p.jpg", "P") + kNextRow,
        {"p.html", "index.html", "p.wav", "__goback.gif"}},
-      {"fifo", {}, {}, a + Cell("pipe", "pipe.jpg", "Pipe") + kNextRow, {"pipe.html", "pipe.wav"}},
-      {"hidden", {}, {{".git/config", "x"}, {".thumbnails/t.jpg", JpegBytes(8, 8)}}, a},
+      {"fifo", {{"pipe.jpg", "|"}}, a + Cell("pipe", "pipe.jpg", "Pipe") + kNextRow, {"pipe.wav"}},
+      {"hidden", {{".git/config", "x"}, {".thumbnails/t.jpg", pic}, {".x.jpg", pic}}, a},
       {"quote",
-       {},
-       {{"say\"hi\".jpg", JpegBytes(8, 8)}, {"a\".jpg", JpegBytes(8, 8)}},
+       {{"say\"hi\".jpg", pic}, {"a\".jpg", pic}},
        Cell("a&quot;", "a&quot;.jpg", "A&quot;") + a + kNextRow +
            Cell("say&quot;hi&quot;", "say&quot;hi&quot;.jpg", "Say&quot;hi&quot;"),
        {"say\"hi\".wav", "a\".wav", "a.wav"}},
       {"names",
-       {},
-       {{"a%20b.jpg", JpegBytes(8, 8)},
-        {"x\ny\x7F.jpg", JpegBytes(8, 8)},
-        {"100%.jpg", JpegBytes(8, 8)}},
+       {{"a%20b.jpg", pic}, {"x\ny\x7F.jpg", pic}, {"100%.jpg", pic}},
        Cell("100%", "100%.jpg", "100%") + Cell("a%2520b", "a%2520b.jpg", "A%20b") + kNextRow + a +
            Cell("x%0Ay%7F", "x%0Ay%7F.jpg", "X\ny\x7F") + kNextRow},
       {"segments",
-       {},
        {{"big.jpg", JpegBytes(600, 800).insert(2, segments)}},
        a + Cell("big", "big.jpg", "Big", "90 ", "120") + kNextRow},
   };
-  for (const auto& [row, links, files, cells, made, logged] : rows) {
+  for (const auto& [row, entries, cells, made] : rows) {
     const std::string album = dir_.MakeFolder(row + "/Album");
     dir_.Write(row + "/Sibling/victim.txt", "keep");
     dir_.Write(row + "/Album/a.jpg", JpegBytes(800, 600));
-    for (const auto& [name, target] : links) {
-      ASSERT_EQ(0, symlink(target.c_str(), (album + "/" + name).c_str())) << name;
-    }
-    for (const auto& [name, bytes] : files) {
-      dir_.Write(row + "/Album/" + name, bytes);
-    }
-    if (row == "fifo") {
-      ASSERT_EQ(0, mkfifo((album + "/pipe.jpg").c_str(), 0644));
+    for (const auto& [name, content] : entries) {
+      const std::string at = album + "/" + name;
+      ASSERT_TRUE(content == "|" ? mkfifo(at.c_str(), 0644) == 0
+                  : content.starts_with("-> ")
+                      ? symlink(content.c_str() + 3, at.c_str()) == 0
+                      : !dir_.Write(row + "/Album/" + name, content).empty());
     }
     const std::string outside = Snapshot(dir_ / row, album);
     const BatchResult result = Run({"--template", "example", "--record", "always", album});
@@ -377,8 +322,9 @@ TEST_F(KorvaloBatchTest, OddFoldersGiveWholeAlbumsInsideThemAndEveryRunEnds) {
           std::filesystem::is_regular_file(std::filesystem::symlink_status(album + "/" + name)))
           << row << " " << name;
     }
-    if (!logged.empty()) {
-      EXPECT_NE(std::string::npos, result.Out.find("Hoppar över " + album + logged)) << result.Out;
+    if (row == "loop" || row == "self") {
+      EXPECT_NE(std::string::npos, result.Out.find("Hoppar över " + album + "/" + row +
+                                                   ": mappen ingår redan i albumet\n"));
     }
   }
 }
@@ -406,7 +352,7 @@ TEST_F(KorvaloBatchTest, UsageErrorsNameTheProblem) {
     EXPECT_EQ(2, result.ExitCode) << said;
     EXPECT_NE(std::string::npos, result.Err.find(said)) << result.Err;
   }
-  EXPECT_EQ(std::vector<std::string>({"a.gif"}), Listing(album_));
+  EXPECT_FALSE(FileExists(Album("index.html")));
   for (const char* option : {"--help", "--version"}) {
     const BatchResult result = Run({option}, false);
     EXPECT_EQ(0, result.ExitCode) << option;
