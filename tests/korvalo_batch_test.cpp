@@ -159,7 +159,9 @@ TEST_F(KorvaloBatchTest, AFirstEntryThatIsAFolderStartsTheParentFirst) {
 }
 
 // The proposed count is the first row's cells; 0 takes every cell the template shows.
-TEST_F(KorvaloBatchTest, TemplatesAndThumbnailsByDefault) {
+TEST_F(KorvaloBatchTest, TemplatesThumbnailsAndBrowserByDefault) {
+  env_ = "BROWSER=" +
+         Quoted(dir_.WriteScript("bin/browser", "echo \"$@\" >> " + Quoted(dir_ / "browser.log")));
   WriteTemplate("example", kIndexHead + kIndexCell + kIndexCell + kIndexCell + kNextRow +
                                kIndexCell + kIndexCell + kIndexCell + kIndexTail);
   WriteTemplate("Zeta", "<table><tr>\r\n<td>Z __picture.jpg</td>\r\n</table>");
@@ -179,35 +181,19 @@ TEST_F(KorvaloBatchTest, TemplatesAndThumbnailsByDefault) {
   ASSERT_EQ(0, result.ExitCode) << result.Err;
   EXPECT_NE(std::string::npos, Read("index.html").find("src=\"a.gif\""));
   EXPECT_EQ(std::string::npos, Read("index.html").find("__picture"));
+  // The browser only when asked; it is started without waiting.
+  ASSERT_EQ(0, Run({"--open-browser", album_}).ExitCode);
+  for (int i = 0; i < 100 && ReadFileBytes(dir_ / "browser.log").empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ("file://" + Album("index.html") + "\n", ReadFileBytes(dir_ / "browser.log"));
 }
 
+// Templates are refused before anything is written; later failures keep what was.
 TEST_F(KorvaloBatchTest, FatalErrorsEndTheRunAndKeepWhatWasWritten) {
   for (const char name : std::string("abcdefgh")) {
     Picture(name + std::string(".gif"), GifBytes(10, 10));
   }
-  // Files stop at 512 bytes: the pages fit, the index page fails when flushed at its end.
-  shell_ = "ulimit -f 1; trap '' XFSZ; ";
-  BatchResult result = Run({"--quiet", album_});
-  EXPECT_EQ(1, result.ExitCode);
-  EXPECT_EQ("Fatal Error: Failed to write to file: " + Album("index.html") + "\n", result.Err);
-  shell_.clear();
-  std::filesystem::remove(Album("index.html"));
-  dir_.MakeFolder("Album/index.html");
-  result = Run({album_});
-  EXPECT_EQ(1, result.ExitCode);
-  EXPECT_EQ(
-      "Fatal Error: Misslyckades med att skapa innehållsfil: \"" + Album("index.html") + "\"\n",
-      result.Err);
-  std::filesystem::remove(Album("index.html"));
-  FakeRecorder("2");
-  EXPECT_EQ(1, Run({"--record", "when-missing", album_}).ExitCode);
-  EXPECT_FALSE(FileExists(Album("b.wav")));
-  EXPECT_EQ(kIndexHead, Read("index.html"));
-  EXPECT_EQ(kEmptySound, Read("a.wav"));
-}
-
-TEST_F(KorvaloBatchTest, MissingOrUnusableTemplatesAreRefusedBeforeAnythingIsWritten) {
-  Picture("a.gif", GifBytes(10, 10));
   const std::string empty = dir_.MakeFolder("empty");
   BatchResult result = Run({"--templates-folder", empty, album_}, false);
   EXPECT_EQ(1, result.ExitCode);
@@ -224,20 +210,27 @@ TEST_F(KorvaloBatchTest, MissingOrUnusableTemplatesAreRefusedBeforeAnythingIsWri
   EXPECT_EQ("Fatal Error: Failed to open file: " + templates_ + "/example_picture.html\n",
             result.Err);
   EXPECT_FALSE(FileExists(Album("index.html")));
-}
-
-TEST_F(KorvaloBatchTest, TheBrowserIsOpenedOnlyWhenAsked) {
-  const std::string browser =
-      dir_.WriteScript("bin/browser", "echo \"$@\" >> " + Quoted(dir_ / "browser.log"));
-  env_ = "BROWSER=" + Quoted(browser);
-  Picture("a.gif", GifBytes(10, 10));
-  ASSERT_EQ(0, Run({album_}).ExitCode);
-  ASSERT_EQ(0, Run({"--open-browser", album_}).ExitCode);
-  // The browser is started without waiting; give it a moment to write.
-  for (int i = 0; i < 100 && ReadFileBytes(dir_ / "browser.log").empty(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  EXPECT_EQ("file://" + Album("index.html") + "\n", ReadFileBytes(dir_ / "browser.log"));
+  std::filesystem::remove(templates_ + "/example_picture.html");
+  WriteTemplate("example", kTwoColumnIndex);
+  // Files stop at 512 bytes: the pages fit, the index page fails when flushed at its end.
+  shell_ = "ulimit -f 1; trap '' XFSZ; ";
+  result = Run({"--quiet", album_});
+  EXPECT_EQ(1, result.ExitCode);
+  EXPECT_EQ("Fatal Error: Failed to write to file: " + Album("index.html") + "\n", result.Err);
+  shell_.clear();
+  std::filesystem::remove(Album("index.html"));
+  dir_.MakeFolder("Album/index.html");
+  result = Run({album_});
+  EXPECT_EQ(1, result.ExitCode);
+  EXPECT_EQ(
+      "Fatal Error: Misslyckades med att skapa innehållsfil: \"" + Album("index.html") + "\"\n",
+      result.Err);
+  std::filesystem::remove(Album("index.html"));
+  FakeRecorder("2");
+  EXPECT_EQ(1, Run({"--record", "when-missing", album_}).ExitCode);
+  EXPECT_FALSE(FileExists(Album("b.wav")));
+  EXPECT_EQ(kIndexHead, Read("index.html"));
+  EXPECT_EQ(kEmptySound, Read("a.wav"));
 }
 
 // Every entry below `folder` except the album in it, links not followed, with

@@ -39,15 +39,11 @@ struct RecordingWindows : WindowServices {
   void LogLine(std::string_view line) override { lines_.emplace_back(line); }
   void ClearLastLine() override;
   void FinishProgress() override { ++finishes_; }
-  bool PollCancel() override {
-    ++polls_;
-    return cancel_;
-  }
+  bool PollCancel() override { return cancel_; }
 
   std::vector<std::string> lines_;     ///< The log as it stands.
   std::vector<std::string> messages_;  ///< "Caption: text" per message box.
   int finishes_ = 0;
-  int polls_ = 0;
   int clears_ = 0;
   bool cancel_ = false;
 };
