@@ -70,6 +70,8 @@ void WriteWholeFile(const RunState& run, const std::string& path, std::string_vi
   if (!file) {
     ShowError(run, "Failed to create file: %s", path, true);
   }
+  // The page goes out in one piece: a stream buffer would only copy it.
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
   bool written = !text.empty() && std::fwrite(text.data(), text.size(), 1, file.get()) == 1;
   // A full disk may only show when the buffer is flushed or the file closed.
   written = std::fflush(file.get()) == 0 && written;

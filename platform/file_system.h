@@ -23,8 +23,8 @@ std::FILE* OpenRegularFile(const std::string& path);
 
 /// Creates `path` empty for binary writing ("wb") as a regular file of its
 /// folder. What stands there as a link, FIFO, socket or device is replaced
-/// by the new file, never written through or opened, so a link's target stays
-/// untouched. Null when it cannot be created (a folder of that name included).
+/// by the new file, never written through or waited on, so a link's target
+/// stays untouched. Null when it cannot be created (a folder of that name included).
 std::FILE* CreateRegularFile(const std::string& path);
 
 /// Which file or folder a path leads to: the same for every path to it.

@@ -62,35 +62,33 @@ int OpenRegularDescriptor(const std::string& path) {
   return fd.get() >= 0 && IsRegular(fd.get()) ? fd.Release() : -1;
 }
 
-// What stands at `path` and is neither a regular file nor a folder (a link, a
-// FIFO, a socket, a device) is removed, so the file made next is our own.
-bool ClearNonRegular(const std::string& path) {
+// Removes what stands at `path` when it is neither a regular file nor a
+// folder (a link, a FIFO, a socket, a device), so the file made next is our own.
+bool RemoveNonRegular(const std::string& path) {
   struct stat status {};
   if (lstat(path.c_str(), &status) != 0) {
     return errno == ENOENT;
   }
-  return S_ISREG(status.st_mode) || S_ISDIR(status.st_mode) || unlink(path.c_str()) == 0 ||
-         errno == ENOENT;
+  return S_ISREG(status.st_mode) ||
+         (!S_ISDIR(status.st_mode) && (unlink(path.c_str()) == 0 || errno == ENOENT));
 }
 
 int CreateRegularDescriptor(const std::string& path) {
   // A few rounds, in case something else puts a link or FIFO there meanwhile.
   for (int round = 0; round < 3; ++round) {
-    if (!ClearNonRegular(path)) {
-      return -1;
-    }
     // No link is followed and no FIFO waited for; O_TRUNC empties only a regular file.
     Descriptor fd(
         open(path.c_str(),
              O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
-      if (errno == ELOOP || errno == ENXIO) {
-        continue;
-      }
+    if (fd.get() < 0 && errno != ELOOP && errno != ENXIO) {
       return -1;
     }
-    if (IsRegular(fd.get())) {
+    if (fd.get() >= 0 && IsRegular(fd.get())) {
       return fd.Release();
+    }
+    fd.Reset(-1);
+    if (!RemoveNonRegular(path)) {
+      return -1;
     }
   }
   return -1;
