@@ -268,8 +268,8 @@ TEST_F(KorvaloBatchTest, OddFoldersGiveWholeAlbumsInsideThemAndEveryRunEnds) {
     std::string Cells;              // the index page's, row breaks included
     std::vector<std::string> Made;  // regular files the run must leave in the album
   } rows[] = {
-      {"loop", {{"loop", "-> .."}}, a},
-      {"self", {{"self", "-> ."}}, a},
+      {"loop", {{"loop", "-> .."}}, a, {}},
+      {"self", {{"self", "-> ."}}, a, {}},
       {"links",
        {{"p.jpg", pic},
         {"p.html", victim},
@@ -279,7 +279,7 @@ TEST_F(KorvaloBatchTest, OddFoldersGiveWholeAlbumsInsideThemAndEveryRunEnds) {
        a + Cell("p", "p.jpg", "P") + kNextRow,
        {"p.html", "index.html", "p.wav", "__goback.gif"}},
       {"fifo", {{"pipe.jpg", "|"}}, a + Cell("pipe", "pipe.jpg", "Pipe") + kNextRow, {"pipe.wav"}},
-      {"hidden", {{".git/config", "x"}, {".thumbnails/t.jpg", pic}, {".x.jpg", pic}}, a},
+      {"hidden", {{".git/config", "x"}, {".thumbnails/t.jpg", pic}, {".x.jpg", pic}}, a, {}},
       {"quote",
        {{"say\"hi\".jpg", pic}, {"a\".jpg", pic}},
        Cell("a&quot;", "a&quot;.jpg", "A&quot;") + a + kNextRow +
@@ -288,10 +288,12 @@ TEST_F(KorvaloBatchTest, OddFoldersGiveWholeAlbumsInsideThemAndEveryRunEnds) {
       {"names",
        {{"a%20b.jpg", pic}, {"x\ny\x7F.jpg", pic}, {"100%.jpg", pic}},
        Cell("100%", "100%.jpg", "100%") + Cell("a%2520b", "a%2520b.jpg", "A%20b") + kNextRow + a +
-           Cell("x%0Ay%7F", "x%0Ay%7F.jpg", "X\ny\x7F") + kNextRow},
+           Cell("x%0Ay%7F", "x%0Ay%7F.jpg", "X\ny\x7F") + kNextRow,
+       {}},
       {"segments",
        {{"big.jpg", JpegBytes(600, 800).insert(2, segments)}},
-       a + Cell("big", "big.jpg", "Big", "90 ", "120") + kNextRow},
+       a + Cell("big", "big.jpg", "Big", "90 ", "120") + kNextRow,
+       {}},
   };
   for (const auto& [row, entries, cells, made] : rows) {
     const std::string album = dir_.MakeFolder(row + "/Album");
