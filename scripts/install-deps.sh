@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-multimedia-dev
   xvfb xdotool x11-apps imagemagick xdg-utils
+  pulseaudio pulseaudio-utils sox espeak-ng python3
 )
 
 missing=()

@@ -40,6 +40,27 @@ Recorder::~Recorder() {
   Cancel();
 }
 
+RecorderButtons Recorder::Buttons() const {
+  RecorderButtons buttons = ButtonsFor(state_, output_ != nullptr);
+  buttons.Record = buttons.Record && input_ != nullptr;
+  return buttons;
+}
+
+bool Recorder::SetInput(AudioInput* input) {
+  if (state_ == RecorderState::Recording || state_ == RecorderState::Playing) {
+    return false;
+  }
+  input_ = input;
+  if (!input_) {
+    // An earlier take can still be played and saved.
+    Enter(take_.empty() ? RecorderState::NoDevice : RecorderState::Recorded,
+          kMicrophoneUnusableText);
+  } else if (state_ == RecorderState::NoDevice) {
+    Enter(RecorderState::Idle, kIdleText);
+  }
+  return true;
+}
+
 double Recorder::Seconds() const {
   return static_cast<double>(take_.size()) / format_.BytesPerSecond();
 }
@@ -91,7 +112,7 @@ void Recorder::Play() {
     return;
   }
   state_ = RecorderState::Playing;
-  if (!output_->Play(format_, take_, [this] { OnPlayFinished(); })) {
+  if (!output_->Play(format_, take_, [this](bool played) { OnPlayFinished(played); })) {
     Enter(RecorderState::Recorded, kPlayFailedText);
     return;
   }
@@ -165,9 +186,9 @@ void Recorder::OnInputFailed() {
   FinishTake(kInputFailedText);
 }
 
-void Recorder::OnPlayFinished() {
+void Recorder::OnPlayFinished(bool played) {
   if (state_ == RecorderState::Playing) {
-    Enter(RecorderState::Recorded, kRecordedText);
+    Enter(RecorderState::Recorded, played ? kRecordedText : kPlaybackBrokeText);
   }
 }
 
