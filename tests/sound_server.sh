@@ -57,7 +57,7 @@ EOF
     sox "$dir/speech.wav" -r 48000 -c 1 -b 16 "$dir/voice.wav" &&
     sox -n -r 48000 -c 1 -b 16 "$dir/tone.wav" synth 0.7 sine 997 vol 0.5 &&
     sox "$dir/voice.wav" "$dir/tone.wav" "$dir/unit.wav" &&
-    sox "$dir/unit.wav" "$dir/feed.wav" repeat 60 || { sound_server_stop; return 1; }
+    sox "$dir/unit.wav" "$dir/feed.wav" repeat 30 || { sound_server_stop; return 1; }
   # 200 ms: longer starves the microphone, shorter underruns under load.
   paplay --device=micfeed --latency-msec=200 "$dir/feed.wav" &
   SOUND_FEED_PID=$!

@@ -74,7 +74,8 @@ class Recorder {
   /// Records from `input` from now on (null: none usable). Refused, with
   /// false, while recording or playing.
   bool SetInput(AudioInput* input);
-  /// Starts a new take, dropping the previous one once the microphone runs.
+  /// Starts a new take, dropping the previous one once the microphone
+  /// delivers sound; until then a failure or stop keeps the previous one.
   void Record();
   /// Ends recording or playing.
   void Stop();
@@ -90,6 +91,7 @@ class Recorder {
   void OnInputFailed();
   void OnPlayFinished(bool played);
   void FinishTake(const char* message);
+  void RestorePreviousTake();
   void Enter(RecorderState state, std::string message);
   void Changed();
 
@@ -101,6 +103,8 @@ class Recorder {
   std::string message_;
   std::vector<std::uint8_t> take_;
   PcmFormat format_;
+  std::vector<std::uint8_t> previous_;  ///< The take before, while a new one has no sound yet.
+  PcmFormat previousFormat_;
   double level_ = 0.0;
   std::function<void()> onChange_;
 };

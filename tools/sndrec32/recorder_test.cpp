@@ -47,6 +47,9 @@ TEST_F(RecorderTest, AnEarlyEndIsToldAndKeepsWhatThereIs) {
   EXPECT_EQ(recorder_.Take().size(), 3200u);
 
   mic_.refuseStart_ = false;
+  recorder_.Record();
+  mic_.Fail();  // before any sound: the earlier take stays
+  EXPECT_EQ(recorder_.Take().size(), 3200u);
   Recorder limited(&mic_, &speaker_, target_.toStdString(), /*maxSeconds=*/1);
   limited.Record();
   mic_.Feed(20000);
