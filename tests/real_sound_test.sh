@@ -28,7 +28,8 @@ echo "leak:libdbus-1.so" >"$WORK/lsan.supp"
 export LSAN_OPTIONS=suppressions=$WORK/lsan.supp
 
 if ! command -v pulseaudio >/dev/null || ! sound_server_start "$WORK"; then
-  echo "SKIPPED: no PulseAudio server could be started here (see $WORK/pulse.log)"
+  echo "SKIPPED: no PulseAudio server could be started here"
+  tail -5 "$WORK/pulse.log" 2>/dev/null || echo "(pulseaudio is not installed)"
   exit 77
 fi
 
@@ -57,8 +58,14 @@ open_recorder() {
   sleep 0.5  # mapped is not yet ready for keys
   printf -v "$1" %s "$win"
 }
-# An Alt key clicks its button 100 ms later, as a click that shows.
-press() { xdotool windowfocus --sync "$1" key --clearmodifiers "$2"; sleep 0.3; }
+# Presses a key in window $1; PRESSED is when it had reached the X server
+# (not when xdotool started, which may be late on a busy machine). An Alt
+# key clicks its button 100 ms later, as a click that shows.
+press() {
+  xdotool windowfocus --sync "$1" key --clearmodifiers "$2"
+  PRESSED=$(now)
+  sleep 0.3
+}
 # Waits for our child $1 to end and fails unless it ends with 0.
 expect_success() {
   local rc=0
@@ -105,10 +112,10 @@ PY
 open_recorder WIN "$WORK/take.wav"
 APP=${PIDS[-1]}
 shot 1-ready
-T0=$(now); press "$WIN" alt+i
-sleep 3
+press "$WIN" alt+i; T0=$PRESSED
+sleep 2.7
 shot 2-recording
-T1=$(now); press "$WIN" alt+s
+press "$WIN" alt+s; T1=$PRESSED
 parecord --device=speaker.monitor --latency-msec=20 --rate=48000 --channels=1 \
   --file-format=wav "$WORK/played.wav" &
 MON=$!; PIDS+=($MON)
