@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 // Stops the run with a message when a property of the code under test fails,
 // so that libFuzzer keeps the input as a crash.
@@ -13,20 +15,9 @@
     }                                                                                    \
   } while (false)
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 /// The fuzz input as a read-only stream, closed when it goes; null when empty.
-inline std::unique_ptr<std::FILE, FileCloser> OpenInput(const std::uint8_t* data,
-                                                        std::size_t size) {
-  if (size == 0) {
-    return nullptr;
-  }
-  return std::unique_ptr<std::FILE, FileCloser>(
-      fmemopen(const_cast<std::uint8_t*>(data), size, "rb"));
+inline auto OpenInput(const std::uint8_t* data, std::size_t size) {
+  const auto close = [](std::FILE* file) { std::fclose(file); };
+  return std::unique_ptr<std::FILE, decltype(close)>(
+      size == 0 ? nullptr : fmemopen(const_cast<std::uint8_t*>(data), size, "rb"), close);
 }

@@ -2,7 +2,6 @@
 // the settings, markers and values taken from the input.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdint>
 #include <string>
 
 #include "album/html_template.h"
@@ -14,33 +13,29 @@ namespace {
 // each inserted text: what ReplaceAll must agree with.
 std::string ReplaceInPlace(std::string text, const std::string& marker,
                            const std::string& replacement) {
-  if (marker.empty()) {
-    return text;
-  }
-  for (std::size_t at = text.find(marker); at != std::string::npos;
-       at = text.find(marker, at + replacement.size())) {
+  for (std::size_t at = marker.empty() ? std::string::npos : text.find(marker);
+       at != std::string::npos; at = text.find(marker, at + replacement.size())) {
     text.replace(at, marker.size(), replacement);
   }
   return text;
 }
 
+// Head, cell and tail follow each other in the text; an unusable text is all head.
 void CheckLayout(const std::string& text, int thumbnailsPerRow) {
   const IndexLayout layout = SplitIndexTemplate(text, thumbnailsPerRow);
-  FUZZ_CHECK(layout.Columns >= 1);
-  FUZZ_CHECK(layout.Head.data() == text.data());
+  const char* cellEnd = layout.CellTemplate.data() + layout.CellTemplate.size();
+  FUZZ_CHECK(layout.Columns >= 1 && layout.Head.data() == text.data());
   if (!IndexTemplateIsUsable(text)) {
-    FUZZ_CHECK(layout.Head.size() == text.size());
-    FUZZ_CHECK(layout.CellTemplate.empty() && layout.Tail.empty());
+    FUZZ_CHECK(layout.Head.size() == text.size() && layout.CellTemplate.empty() &&
+               layout.Tail.empty());
     return;
   }
-  FUZZ_CHECK(layout.Head.find("<tr>") != std::string_view::npos);
+  FUZZ_CHECK(layout.Head.find("<tr>") != std::string_view::npos &&
+             layout.CellTemplate.find("</td>") != std::string_view::npos);
   FUZZ_CHECK(layout.CellTemplate.data() == text.data() + layout.Head.size());
-  FUZZ_CHECK(layout.CellTemplate.find("</td>") != std::string_view::npos);
-  FUZZ_CHECK(layout.Tail.data() + layout.Tail.size() == text.data() + text.size());
-  FUZZ_CHECK(layout.Tail.data() >= layout.CellTemplate.data() + layout.CellTemplate.size());
-  if (thumbnailsPerRow > 0) {
-    FUZZ_CHECK(layout.Columns == thumbnailsPerRow);
-  }
+  FUZZ_CHECK(layout.Tail.data() >= cellEnd &&
+             layout.Tail.data() + layout.Tail.size() == text.data() + text.size());
+  FUZZ_CHECK(thumbnailsPerRow <= 0 || layout.Columns == thumbnailsPerRow);
 }
 
 }  // namespace
@@ -52,7 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string replacement = input.ConsumeRandomLengthString(48);
   const std::string caption = input.ConsumeRandomLengthString(24);
   const std::string text = input.ConsumeRemainingBytesAsString();
-
   CheckLayout(text, thumbnailsPerRow);
 
   std::string cell(SplitIndexTemplate(text, thumbnailsPerRow).CellTemplate);
@@ -62,8 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReplaceAll(replaced, marker, replacement);
   FUZZ_CHECK(replaced == ReplaceInPlace(cell, marker, replacement));
 
-  const std::string escaped = EscapeHtml(caption);
-  FUZZ_CHECK(escaped.find_first_of("<>\"'") == std::string::npos);
+  FUZZ_CHECK(EscapeHtml(caption).find_first_of("<>\"'") == std::string::npos);
   // The only '#' left is the one of the apostrophe's entity.
   std::string reference = EscapeFileReference(replacement);
   ReplaceAll(reference, "&#39;", "");

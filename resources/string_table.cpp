@@ -6,7 +6,7 @@
 namespace {
 
 // Texts 8 and 9 are path parts and use "/" on this platform.
-constexpr std::array<std::pair<int, std::string_view>, 11> kTexts{{
+constexpr std::array<std::pair<int, std::string_view>, 12> kTexts{{
     {kTextInvalidThumbnails, "Otillåtet värde för antal miniatyrer"},
     {kTextRecordingFor, "Spelar in ljud för: \"%s\" ..."},
     {kTextNoRecorder, "Windows inspelningsprogram kunde inte hittas"},
@@ -19,6 +19,7 @@ constexpr std::array<std::pair<int, std::string_view>, 11> kTexts{{
     {kTextLanguage, "swe"},
     {kTextUnusableIndexTemplate,
      "Indexmallen saknar en tabellrad \"<tr>\" med en cell \"</td>\": \"%s\""},
+    {kTextChooseTemplate, "Välj en mall i listan"},
 }};
 
 }  // namespace

@@ -15,6 +15,7 @@ enum StringId : int {
   kTextHelpFile = 9,
   kTextLanguage = 10,
   kTextUnusableIndexTemplate = 11,
+  kTextChooseTemplate = 12,
 };
 
 /// The Swedish text of `id` in UTF-8, or an empty view for an unknown id.

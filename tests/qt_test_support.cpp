@@ -1,5 +1,6 @@
 #include "tests/qt_test_support.h"
 
+#include <QString>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>

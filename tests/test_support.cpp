@@ -55,9 +55,10 @@ std::string ReadFileBytes(const std::string& path) {
   return content.str();
 }
 
-void RecordingWindows::ShowMessageBox(MessageOwner /*owner*/, std::string_view caption,
+void RecordingWindows::ShowMessageBox(MessageOwner owner, std::string_view caption,
                                       std::string_view text) {
   messages_.push_back(std::string(caption) + ": " + std::string(text));
+  owners_.push_back(owner);
   std::fprintf(stderr, "%s\n", messages_.back().c_str());
   std::fflush(stderr);
 }

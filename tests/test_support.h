@@ -46,6 +46,7 @@ struct RecordingWindows : WindowServices {
 
   std::vector<std::string> lines_;     ///< The log as it stands.
   std::vector<std::string> messages_;  ///< "Caption: text" per message box.
+  std::vector<MessageOwner> owners_;   ///< The owner of each message box.
   int finishes_ = 0;
   int polls_ = 0;
   int clears_ = 0;

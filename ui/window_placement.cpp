@@ -17,6 +17,8 @@ void CenterWindow(QWidget& window) {
     return;
   }
   window.ensurePolished();
+  // The native window, once made, knows the frame the platform puts round it.
+  (void)window.winId();
   const QSize frame = window.frameGeometry().size();
   const QRect area = screen->geometry();
   const WindowPosition place =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,28 @@ struct BatchOptions {
   bool Version = false;
 };
 
+/// One command-line option as the parser, the help text and the manual page see it.
+struct CommandOption {
+  const char* Name;         ///< the long name, without dashes
+  const char* ShortName;    ///< a one-letter name, or ""
+  const char* ValueName;    ///< the value's name for an option that takes one, or ""
+  const char* Description;  ///< lower case, without a full stop
+  const char* Default;      ///< what holds without the option, or ""
+};
+
+/// The options of korvalo-batch, in the order its help shows them.
+std::span<const CommandOption> BatchOptionList();
+
+/// The command line's shape, its one-line purpose and its exit codes.
+extern const char* const kBatchSynopsis;
+extern const char* const kBatchPurpose;
+extern const char* const kBatchExitStatus;
+
 /// The usage text shown by --help and after a usage error.
-extern const char* const kBatchUsage;
+std::string BatchUsage();
 
 /// Reads the arguments after the program's name into `options`. Returns the
-/// reason when they are not a valid command line. --help and --version end
-/// the reading at once.
+/// reason when they are not a valid command line. --help and --version win
+/// over everything else on the line.
 std::optional<std::string> ParseBatchOptions(const std::vector<std::string>& arguments,
                                              BatchOptions& options);

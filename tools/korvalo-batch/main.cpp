@@ -1,7 +1,6 @@
 // korvalo-batch: makes one album without windows, the way the desktop program
 // does after its settings dialog. It never reads or writes the preferences.
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -11,16 +10,15 @@
 
 #include "album/album_generator.h"
 #include "album/html_template.h"
-#include "album/template_columns.h"
-#include "app/files.h"
+#include "album/template_catalog.h"
 #include "app/messages.h"
 #include "app/run_state.h"
 #include "app/window_services.h"
 #include "platform/interrupt.h"
 #include "platform/program_path.h"
+#include "platform/search_path.h"
 #include "resources/string_table.h"
 #include "tools/korvalo-batch/batch_options.h"
-#include "tools/korvalo-batch/template_catalog.h"
 
 namespace {
 
@@ -39,7 +37,7 @@ class BatchWindows : public ConsoleWindowServices {
 };
 
 int UsageError(const std::string& reason) {
-  std::fprintf(stderr, "korvalo-batch: %s\n\n%s", reason.c_str(), kBatchUsage);
+  std::fprintf(stderr, "korvalo-batch: %s\n\n%s", reason.c_str(), BatchUsage().c_str());
   return kExitUsage;
 }
 
@@ -52,13 +50,6 @@ std::string AlbumFolder(const std::string& folder) {
     path.pop_back();
   }
   return path;
-}
-
-// A template file's text ends at its first NUL byte, as it would in memory.
-std::string LoadTemplate(const RunState& run, const std::string& path) {
-  std::string text = ReadWholeFile(run, path);
-  text.resize(std::min(text.size(), text.find('\0')));
-  return text;
 }
 
 std::string JoinNames(const std::vector<std::string>& names) {
@@ -84,13 +75,11 @@ std::optional<std::string> LoadTemplates(RunState& run, const BatchOptions& opti
                "; there are: " + JoinNames(names));
     return std::nullopt;
   }
-  const std::string indexPath = run.Paths.TemplatesFolder + *name + "_index.html";
-  run.Templates.IndexTemplate = LoadTemplate(run, indexPath);
-  run.Templates.PictureTemplate =
-      LoadTemplate(run, run.Paths.TemplatesFolder + *name + "_picture.html");
+  run.Templates = LoadTemplatePair(run, *name);
   // Refused before anything is written: it has no row to put cells in.
   if (!IndexTemplateIsUsable(run.Templates.IndexTemplate)) {
-    ShowError(run, LoadText(kTextUnusableIndexTemplate), indexPath, true);
+    ShowError(run, LoadText(kTextUnusableIndexTemplate),
+              TemplateIndexPath(run.Paths.TemplatesFolder, *name), true);
   }
   return name;
 }
@@ -98,6 +87,9 @@ std::optional<std::string> LoadTemplates(RunState& run, const BatchOptions& opti
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The recorder installed beside this program is found even when its folder
+  // is not on the user's PATH.
+  AppendProgramFolderToSearchPath();
   // Each log line shows as soon as it is written, also through a pipe, as it
   // would in the progress window.
   std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
@@ -107,7 +99,7 @@ int main(int argc, char** argv) {
     return UsageError(*error);
   }
   if (options.Help) {
-    std::fputs(kBatchUsage, stdout);
+    std::fputs(BatchUsage().c_str(), stdout);
     return 0;
   }
   if (options.Version) {
@@ -140,8 +132,8 @@ int main(int argc, char** argv) {
   run.Settings.Recording = options.Recording;
   run.Settings.IncludeSubfolders = options.IncludeSubfolders;
   run.Settings.OpenBrowserWhenDone = options.OpenBrowser;
-  run.Settings.ThumbnailsPerRow = options.ThumbnailsPerRow.value_or(
-      std::max(CountTemplateColumns(run.Paths.TemplatesFolder + *name + "_index.html"), 2));
+  run.Settings.ThumbnailsPerRow =
+      options.ThumbnailsPerRow.value_or(ProposedThumbnailsPerRow(run.Paths.TemplatesFolder, *name));
   // Only a recording looks at the cancel; without one Ctrl+C ends the run as usual.
   if (options.Recording != RecordNever) {
     windows.CatchInterrupts();

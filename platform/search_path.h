@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+/// Adds `folder` as the last entry of this process's PATH, which every program
+/// it starts inherits, unless PATH names it already. An unset PATH becomes the
+/// system's default search path first, so nothing that was found before is lost.
+void AppendToSearchPath(std::string_view folder);
+
+/// Appends the folder of the running program's own file to PATH, so the
+/// programs installed beside it (the sound recorder) are found even when that
+/// folder is not on the user's PATH, while a same-named program in one of the
+/// user's own folders still comes first. Call it early in main, before threads.
+void AppendProgramFolderToSearchPath();

@@ -1,0 +1,308 @@
+// The settings and About dialogs, driven as a user would while they run modally.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "app/preferences.h"
+#include "tests/qt_test_support.h"
+#include "tests/test_support.h"
+#include "ui/settings_dialog.h"
+#include "ui/window_placement.h"
+
+namespace {
+
+// An index template whose first row holds `cells` cells.
+std::string IndexWithCells(int cells) {
+  std::string text = "<html><body><table>\r\n<tr>\r\n";
+  for (int i = 0; i < cells; ++i) {
+    text += "<td>__picture.jpg</td>\r\n";
+  }
+  return text + "</tr>\r\n</table></body></html>\r\n";
+}
+
+template <typename T>
+T* Find(QWidget& dialog, const char* name) {
+  T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
+  if (widget == nullptr) {
+    qFatal("the dialog has no %s", name);
+  }
+  return widget;
+}
+
+struct Outcome {
+  int Result = -1;
+  bool StayedOpen = false;  ///< still open after the action, then cancelled
+};
+
+}  // namespace
+
+class tst_SettingsDialog : public QObject {
+  Q_OBJECT
+
+ private:
+  void AddTemplate(const QString& name, const std::string& indexText = IndexWithCells(3)) {
+    dir_->Write("mallar/" + name.toStdString() + "_index.html", indexText);
+    dir_->Write("mallar/" + name.toStdString() + "_picture.html", "<p>" + name.toStdString());
+  }
+  std::string BrowserLog() const { return ReadFileBytes(*dir_ / "browser.log"); }
+
+  // Runs the settings dialog and does `act` with it once it is shown.
+  Outcome Run(const std::function<void(QDialog&)>& act) {
+    Outcome outcome;
+    QTimer::singleShot(0, this, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      act(*dialog);
+      outcome.StayedOpen = dialog->isVisible();
+      if (outcome.StayedOpen) {
+        dialog->reject();
+      }
+    });
+    outcome.Result = SettingsDialog(run_, nullptr);
+    return outcome;
+  }
+
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<RecordingWindows> windows_;
+  RunState run_;
+
+ private slots:
+  void initTestCase() { InstallStrictQtMessageHandler(); }
+
+  void init() {
+    dir_ = std::make_unique<TempDir>();
+    windows_ = std::make_unique<RecordingWindows>();
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(*dir_ / "config"));
+    const std::string log = *dir_ / "browser.log";
+    qputenv("BROWSER", QByteArray::fromStdString(
+                           dir_->WriteScript("browser", "echo \"$*\" >> '" + log + "'")));
+    dir_->Write("dok/korvalo.html", "<html></html>");
+    run_ = RunState{};
+    InitRunState(run_, *dir_ / "korvalo");
+    run_.Windows = windows_.get();
+  }
+
+  void preselection_data() {
+    QTest::addColumn<QStringList>("templates");
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("field");
+    const QStringList three{"Röd", "enkel", "Blå"};
+    QTest::newRow("none remembered: the second") << three << ""
+                                                 << "enkel"
+                                                 << "3";
+    QTest::newRow("one, none remembered") << QStringList{"Enkel"} << ""
+                                          << ""
+                                          << "2";
+    QTest::newRow("a prefix in any case") << three << "ENK"
+                                          << "enkel"
+                                          << "3";
+    QTest::newRow("search from the second") << QStringList{"Enkel", "Enkel2"} << "Enkel"
+                                            << "Enkel2"
+                                            << "3";
+    QTest::newRow("and wrap to the first") << three << "blå"
+                                           << "Blå"
+                                           << "3";
+    QTest::newRow("a name no longer there") << three << "Grå"
+                                            << ""
+                                            << "2";
+  }
+
+  void preselection() {
+    QFETCH(QStringList, templates);
+    QFETCH(QString, remembered);
+    for (const QString& name : templates) {
+      AddTemplate(name);
+    }
+    WriteSetting("LastTemplate", remembered.toStdString());
+    Run([&](QDialog& dialog) {
+      auto* list = Find<QComboBox>(dialog, "templateList");
+      QTEST(list->currentText(), "selected");
+      QTEST(Find<QLineEdit>(dialog, "thumbnailsField")->text(), "field");
+      QCOMPARE(dialog.focusWidget(), list);
+    });
+  }
+
+  void okPress_data() {
+    QTest::addColumn<QStringList>("templates");  // "!": an index without row and cell
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("accepted");     // -1: refused, the dialog stays open
+    QTest::addColumn<QString>("message");  // %1: the templates folder
+    const QStringList two{"Blå", "Enkel"};
+    const QString invalid = "Error: Otillåtet värde för antal miniatyrer";
+    QTest::newRow("4") << two << "4" << 4 << "";
+    QTest::newRow("blank first") << two << " 7" << 7 << "";
+    QTest::newRow("trailing letter") << two << "3x" << 3 << "";
+    QTest::newRow("plus sign") << two << "+2" << 2 << "";
+    QTest::newRow("0: the template's own") << two << "0" << 0 << "";
+    QTest::newRow("ten digits: nine read") << two << "1234567890" << 123456789 << "";
+    QTest::newRow("negative") << two << "-1" << -1 << invalid;
+    QTest::newRow("letter") << two << "a" << -1 << invalid;
+    QTest::newRow("empty") << two << "" << -1 << invalid;
+    QTest::newRow("blanks") << two << "   " << -1 << invalid;
+    QTest::newRow("index without row and cell")
+        << QStringList{"Blå", "Trasig!"} << "3" << -1
+        << "Error: Indexmallen saknar en tabellrad \"<tr>\" med en cell \"</td>\": "
+           "\"%1Trasig_index.html\"";
+    QTest::newRow("no template selected")
+        << QStringList{"Enkel"} << "3" << -1 << "Error: Välj en mall i listan";
+  }
+
+  void okPress() {
+    QFETCH(QStringList, templates);
+    QFETCH(QString, field);
+    QFETCH(int, accepted);
+    QFETCH(QString, message);
+    for (const QString& name : templates) {
+      AddTemplate(QString(name).remove('!'), name.endsWith('!') ? "<p>" : IndexWithCells(3));
+    }
+    const QDialog* shown = nullptr;
+    const Outcome outcome = Run([&](QDialog& dialog) {
+      shown = &dialog;
+      auto* edit = Find<QLineEdit>(dialog, "thumbnailsField");
+      edit->setText(field);
+      QTest::keyClick(edit, Qt::Key_Return);  // Enter presses OK
+    });
+    QCOMPARE(outcome.Result, accepted >= 0 ? 1 : 0);
+    QCOMPARE(outcome.StayedOpen, accepted < 0);
+    QCOMPARE(run_.Settings.ThumbnailsPerRow, std::max(accepted, 0));
+    message.replace("%1", QString::fromStdString(run_.Paths.TemplatesFolder));
+    QCOMPARE(windows_->messages_, message.isEmpty()
+                                      ? std::vector<std::string>{}
+                                      : std::vector<std::string>{message.toStdString()});
+    QCOMPARE(windows_->owners_.size(), windows_->messages_.size());
+    QVERIFY(std::all_of(windows_->owners_.begin(), windows_->owners_.end(),
+                        [&](MessageOwner owner) { return owner == shown; }));
+    QCOMPARE(run_.Owner, nullptr);  // never left pointing at the closed dialog
+  }
+
+  void refusedThenAccepted() {
+    AddTemplate("Blå");
+    AddTemplate("Enkel");
+    const Outcome outcome = Run([&](QDialog& dialog) {
+      QVERIFY(Find<QRadioButton>(dialog, "recordWhenMissingButton")->isChecked());
+      QVERIFY(Find<QCheckBox>(dialog, "includeSubfoldersBox")->isChecked());
+      auto* field = Find<QLineEdit>(dialog, "thumbnailsField");
+      auto* ok = Find<QPushButton>(dialog, "okButton");
+      field->setText("x");
+      ok->click();
+      QCOMPARE(ReadSetting("LastTemplate"), "Enkel");
+      QCOMPARE(run_.Templates.IndexTemplate, IndexWithCells(3));
+
+      WriteSetting("LastTemplate", "Blå");
+      AddTemplate("Enkel", IndexWithCells(4));  // loaded anew at the next press
+      QTest::mouseClick(Find<QRadioButton>(dialog, "recordNeverButton"), Qt::LeftButton, {},
+                        QPoint(4, 4));
+      QTest::mouseClick(Find<QCheckBox>(dialog, "openBrowserBox"), Qt::LeftButton, {},
+                        QPoint(4, 4));
+      field->setText("0");
+      ok->click();
+    });
+    QCOMPARE(outcome.Result, 1);
+    QCOMPARE(windows_->messages_.size(), std::size_t{1});
+    QCOMPARE(ReadSetting("LastTemplate"), "Enkel");
+    QCOMPARE(run_.Templates.IndexTemplate, IndexWithCells(4));
+    QCOMPARE(run_.Templates.PictureTemplate, "<p>Enkel");
+    QCOMPARE(run_.Settings.Recording, RecordNever);
+    QCOMPARE(run_.Settings.OpenBrowserWhenDone, false);
+    QCOMPARE(run_.Settings.IncludeSubfolders, true);
+  }
+
+  void cancelWritesNothing_data() {
+    QTest::addColumn<int>("key");  // 0: the close box
+    QTest::newRow("Avbryt") << int(Qt::Key_A);
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::newRow("close box") << 0;
+  }
+
+  void cancelWritesNothing() {
+    QFETCH(int, key);
+    AddTemplate("Blå");
+    AddTemplate("Enkel");
+    const Outcome outcome = Run([key](QDialog& dialog) {
+      Find<QComboBox>(dialog, "templateList")->setCurrentIndex(0);
+      Find<QLineEdit>(dialog, "thumbnailsField")->setText("7");
+      Find<QRadioButton>(dialog, "recordAlwaysButton")->setChecked(true);
+      if (key == Qt::Key_A) {
+        QTest::keyClick(Find<QPushButton>(dialog, "cancelButton"), Qt::Key_Space);
+      } else if (key != 0) {
+        QTest::keyClick(&dialog, Qt::Key(key));
+      } else {
+        dialog.close();
+      }
+    });
+    QCOMPARE(outcome.Result, 0);
+    QVERIFY(!outcome.StayedOpen);
+    QCOMPARE(ReadSetting("LastTemplate"), "");
+    QVERIFY(run_.Templates.IndexTemplate.empty());
+    QCOMPARE(run_.Settings.Recording, RecordWhenMissing);
+  }
+
+  void selectionOverwritesFieldAndDialogIsCentred() {
+    AddTemplate("Blå", IndexWithCells(1));
+    AddTemplate("Enkel", IndexWithCells(5));
+    Run([](QDialog& dialog) {
+      const QRect screen = QGuiApplication::primaryScreen()->geometry();
+      const QSize frame = dialog.frameGeometry().size();
+      const WindowPosition place =
+          CenteredPosition(screen.width(), screen.height(), frame.width(), frame.height());
+      QCOMPARE(dialog.pos(), QPoint(place.x, place.y));
+      auto* field = Find<QLineEdit>(dialog, "thumbnailsField");
+      QCOMPARE(field->text(), "5");
+      field->setText("9");
+      QTest::keyClick(Find<QComboBox>(dialog, "templateList"), Qt::Key_Up);
+      QCOMPARE(field->text(), "2");  // one cell proposes 2
+    });
+  }
+
+  void helpAndAbout() {
+    AddTemplate("Enkel");
+    const std::string page = "file://" + *dir_ / "dok/korvalo.html";
+    const Outcome outcome = Run([&](QDialog& settings) {
+      Find<QPushButton>(settings, "helpButton")->click();
+      QTRY_COMPARE(BrowserLog(), page + "#usage\n");
+      QTimer::singleShot(0, this, [&] {
+        auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(about != nullptr && about->parentWidget() == &settings);
+        QCOMPARE(about->windowTitle(), "Om Korvalo");
+        QVERIFY(QRegularExpression("^Korvalo\n\nVersion: 1\\.1\nDatum: [A-Z][a-z]{2} [1-9]\\d? "
+                                   "\\d{4}\n\n.+\n\n.+\n .+\n\nVälj \"Hjälp\" för information om "
+                                   "hur detta program kan användas och distribueras$")
+                    .match(Find<QLabel>(*about, "aboutText")->text())
+                    .hasMatch());
+        Find<QPushButton>(*about, "helpButton")->click();
+        QTRY_COMPARE(BrowserLog(), page + "#usage\n" + page + "#legal\n");
+        QVERIFY(about->isVisible());
+        QTest::keyClick(about, Qt::Key_Return);
+      });
+      Find<QPushButton>(settings, "aboutButton")->click();  // returns when About has closed
+    });
+    QVERIFY(outcome.StayedOpen);
+  }
+
+  void centeredPosition() {
+    const auto place = [](int width, int height) {
+      const WindowPosition at = CenteredPosition(1024, 768, width, height);
+      return QPoint(at.x, at.y);
+    };
+    QCOMPARE(place(400, 300), QPoint(312, 156));
+    QCOMPARE(place(1029, 300), QPoint(-2, 156));  // toward zero, not -3
+    QCOMPARE(place(1024, 768), QPoint(0, 0));
+  }
+};
+
+QTEST_MAIN(tst_SettingsDialog)
+#include "tst_settingsdialog.moc"
