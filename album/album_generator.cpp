@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "album/album_entry.h"
 #include "album/html_template.h"
@@ -16,9 +17,17 @@
 #include "external/browser_launcher.h"
 #include "external/voice_recording.h"
 #include "platform/file_system.h"
+#include "platform/path_syntax.h"
 #include "resources/string_table.h"
 
 namespace {
+
+// The folders the walk is inside: the chosen folder, every folder above it
+// and every folder on the way down to the current one.
+using EnclosingFolders = std::vector<FileIdentity>;
+
+void GenerateLevel(RunState& run, const std::string& folder, int depth,
+                   EnclosingFolders& enclosing);
 
 // Room for what the placeholders add to a page or cell, so that filling one
 // rarely has to grow its working text.
@@ -41,7 +50,7 @@ std::optional<PictureSize> ReadPictureSize(const std::string& path, std::string_
 class IndexPage {
  public:
   IndexPage(const RunState& run, std::string path)
-      : run_(run), path_(std::move(path)), file_(std::fopen(path_.c_str(), "wb")) {
+      : run_(run), path_(std::move(path)), file_(CreateRegularFile(path_)) {
     if (file_ == nullptr) {
       ShowError(run_, LoadText(kTextCannotCreateIndex), path_, true);
       EndProcessNow(1);
@@ -84,10 +93,11 @@ class IndexPage {
 // One level of the walk: one folder, its index page and its two working texts.
 class AlbumLevel {
  public:
-  AlbumLevel(RunState& run, const std::string& folder, int depth)
+  AlbumLevel(RunState& run, const std::string& folder, int depth, EnclosingFolders& enclosing)
       : run_(run),
         folder_(folder),
         depth_(depth),
+        enclosing_(enclosing),
         pattern_(folder + "/*.*"),
         folderPrefix_(PathPart(pattern_, "drive,dir")),
         indexPath_(folderPrefix_ + run.Paths.IndexBaseName + run.Paths.PageExtension),
@@ -102,6 +112,9 @@ class AlbumLevel {
     FolderSearch search;
     while (NextFolderEntry(pattern_, entryPath, isFolder, search)) {
       const std::string_view name = std::string_view(entryPath).substr(folderPrefix_.size());
+      if (IsHiddenName(name)) {
+        continue;
+      }
       switch (ClassifyEntry(rules_, name, isFolder)) {
         case EntryKind::Skipped:
           break;
@@ -110,9 +123,7 @@ class AlbumLevel {
                                 ": sidan skulle skriva över indexsidan");
           break;
         case EntryKind::SubAlbum:
-          StartEntry(entryPath);
-          GenerateFolder(run_, entryPath, depth_ + 1);
-          WriteCell(SubAlbumValues(name, rules_.FolderImageName), std::nullopt);
+          WalkSubAlbum(entryPath, name);
           break;
         case EntryKind::Picture: {
           StartEntry(entryPath);
@@ -164,6 +175,26 @@ class AlbumLevel {
     CopySupportImage(run_.Paths.FolderImage, rules_.FolderImageName);
   }
 
+  // A link to a folder the walk is already inside would lead it round in a
+  // loop, or out of the chosen folder; links to other folders are followed.
+  void WalkSubAlbum(const std::string& entryPath, std::string_view name) {
+    const std::optional<FileIdentity> identity = IdentityOf(entryPath);
+    if (identity &&
+        std::find(enclosing_.begin(), enclosing_.end(), *identity) != enclosing_.end()) {
+      run_.Windows->LogLine("Hoppar över " + entryPath + ": mappen ingår redan i albumet");
+      return;
+    }
+    StartEntry(entryPath);
+    if (identity) {
+      enclosing_.push_back(*identity);
+    }
+    GenerateLevel(run_, entryPath, depth_ + 1, enclosing_);
+    if (identity) {
+      enclosing_.pop_back();
+    }
+    WriteCell(SubAlbumValues(name, rules_.FolderImageName), std::nullopt);
+  }
+
   // An image the user may have replaced in this folder is kept; a failed copy
   // only leaves the pages referring to a missing image.
   void CopySupportImage(const std::string& source, const std::string& name) {
@@ -202,6 +233,7 @@ class AlbumLevel {
   RunState& run_;
   const std::string& folder_;
   const int depth_;
+  EnclosingFolders& enclosing_;
   const std::string pattern_;
   const std::string folderPrefix_;
   const std::string indexPath_;
@@ -213,11 +245,17 @@ class AlbumLevel {
   std::string page_;
 };
 
+void GenerateLevel(RunState& run, const std::string& folder, int depth,
+                   EnclosingFolders& enclosing) {
+  AlbumLevel level(run, folder, depth, enclosing);
+  level.Walk();
+  level.Finish();
+}
+
 }  // namespace
 
 int GenerateFolder(RunState& run, const std::string& folder, int depth) {
-  AlbumLevel level(run, folder, depth);
-  level.Walk();
-  level.Finish();
+  EnclosingFolders enclosing = FolderAndItsParents(folder);
+  GenerateLevel(run, folder, depth, enclosing);
   return 1;
 }

@@ -1,37 +1,70 @@
 #pragma once
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 /// A forward-only walk over an open binary stream that counts the bytes it has
 /// passed, so that a reader can stay inside a segment it knows the length of.
-/// The stream stays owned by the caller.
+/// It reads through a small buffer of its own, so that many short reads cost
+/// few system calls; a skip beyond the buffer is one seek. The stream stays
+/// owned by the caller, and its position is past what the buffer holds.
 struct ByteStream {
+  explicit ByteStream(std::FILE* file) : File(file) {}
+
   std::FILE* File = nullptr;
-  std::uint64_t Position = 0;
+  std::uint64_t Position = 0;  ///< Bytes passed, read or skipped.
 
   /// Reads exactly `count` bytes into `out`; false when fewer came.
   bool Read(unsigned char* out, std::size_t count) {
-    const std::size_t got = std::fread(out, 1, count, File);
-    Position += got;
-    return got == count;
+    while (count > 0) {
+      if (next_ == end_ && !Refill()) {
+        return false;
+      }
+      const std::size_t take = std::min(count, end_ - next_);
+      std::memcpy(out, buffer_ + next_, take);
+      next_ += take;
+      out += take;
+      count -= take;
+      Position += take;
+    }
+    return true;
   }
 
-  /// Moves forward by `count` bytes with one seek; false when the stream
-  /// refuses. A seek past the end succeeds on a file; the next Read fails.
+  /// Moves forward by `count` bytes, within the buffer or with one seek;
+  /// false when the stream refuses. A seek past the end succeeds on a file;
+  /// the next Read fails.
   bool Skip(std::uint64_t count) {
-    if (count == 0) {
+    const std::size_t buffered = end_ - next_;
+    if (count <= buffered) {
+      next_ += static_cast<std::size_t>(count);
+      Position += count;
       return true;
     }
-    if (count > static_cast<std::uint64_t>(LONG_MAX) ||
-        std::fseek(File, static_cast<long>(count), SEEK_CUR) != 0) {
+    const std::uint64_t beyond = count - buffered;
+    if (beyond > static_cast<std::uint64_t>(LONG_MAX) ||
+        std::fseek(File, static_cast<long>(beyond), SEEK_CUR) != 0) {
       return false;
     }
+    next_ = end_ = 0;
     Position += count;
     return true;
   }
+
+ private:
+  bool Refill() {
+    next_ = 0;
+    end_ = std::fread(buffer_, 1, sizeof buffer_, File);
+    return end_ > 0;
+  }
+
+  // A few KiB: a header's segments mostly lie within the first block.
+  unsigned char buffer_[4096];
+  std::size_t next_ = 0;
+  std::size_t end_ = 0;
 };
 
 /// The 16-bit value of two bytes, most significant first.

@@ -132,8 +132,8 @@ std::string_view HtmlEntity(char c) {
 }
 
 // A link would end its path at '#' or '?', and browsers read a backslash in it as
-// '/', though on Linux it is part of the file name. A '%' stays as it is:
-// browsers take one that starts no escape literally, so 100%.jpg keeps working.
+// '/', though on Linux it is part of the file name. A '%' that starts no escape
+// stays as it is: browsers take it literally, so 100%.jpg keeps working.
 std::string_view UrlEscape(char c) {
   switch (c) {
     case '#':
@@ -168,9 +168,45 @@ std::string EscapeHtml(std::string_view text) {
   return EscapeEach(text, HtmlEntity);
 }
 
+namespace {
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// A browser decodes '%' followed by two hexadecimal digits, so such a '%' in
+// a file name must be written as an escape itself; and a control character
+// would break the link.
+bool NeedsPercentEscape(std::string_view text, std::size_t at) {
+  const auto c = static_cast<unsigned char>(text[at]);
+  if (c < 0x20 || c == 0x7F) {
+    return true;
+  }
+  return c == '%' && at + 2 < text.size() && IsHexDigit(text[at + 1]) && IsHexDigit(text[at + 2]);
+}
+
+}  // namespace
+
 std::string EscapeFileReference(std::string_view reference) {
-  return EscapeEach(reference, [](char c) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  escaped.reserve(reference.size());
+  for (std::size_t at = 0; at < reference.size(); ++at) {
+    const char c = reference[at];
+    if (NeedsPercentEscape(reference, at)) {
+      const auto byte = static_cast<unsigned char>(c);
+      escaped += '%';
+      escaped += kHex[byte >> 4];
+      escaped += kHex[byte & 0xF];
+      continue;
+    }
     const std::string_view url = UrlEscape(c);
-    return url.empty() ? HtmlEntity(c) : url;
-  });
+    const std::string_view replacement = url.empty() ? HtmlEntity(c) : url;
+    if (replacement.empty()) {
+      escaped += c;
+    } else {
+      escaped += replacement;
+    }
+  }
+  return escaped;
 }

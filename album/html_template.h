@@ -47,5 +47,7 @@ std::string CaptionFromName(std::string_view name);
 /// `text` with & < > " ' written as entities, for HTML text and attributes.
 std::string EscapeHtml(std::string_view text);
 
-/// EscapeHtml, and '#', '?' and a backslash as %23, %3F and %5C, for a relative file link.
+/// EscapeHtml, and '#', '?' and a backslash as %23, %3F and %5C, for a relative
+/// file link; also control characters (below 0x20 and 0x7F) and a '%' that a
+/// browser would decode (one followed by two hexadecimal digits) as %XX.
 std::string EscapeFileReference(std::string_view reference);

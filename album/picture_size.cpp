@@ -13,6 +13,7 @@
 #include "album/html_template.h"
 #include "album/jpeg_header.h"
 #include "app/path_part.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -21,10 +22,11 @@ struct FileCloser {
 };
 using PictureFile = std::unique_ptr<std::FILE, FileCloser>;
 
-// Only a few header bytes are wanted: without a buffer every read asks for
-// exactly those bytes instead of a whole block.
+// Only a few header bytes are wanted: the JPEG reader keeps its own small
+// buffer, and a stream buffer would read a whole block for a GIF's ten bytes.
+// Only a regular file is a picture: a FIFO must never hold the run up.
 PictureFile OpenUnbuffered(const std::string& path) {
-  PictureFile file(std::fopen(path.c_str(), "rb"));
+  PictureFile file(OpenRegularFile(path));
   if (file && std::setvbuf(file.get(), nullptr, _IONBF, 0) != 0) {
     file.reset();
   }

@@ -46,7 +46,8 @@ std::int64_t FileSize(const std::string& path) {
 }
 
 std::string ReadWholeFile(const RunState& run, const std::string& path) {
-  FileHandle file(std::fopen(path.c_str(), "rb"));
+  // Only a regular file is read: a folder or a FIFO cannot be opened as one.
+  FileHandle file(OpenRegularFile(path));
   if (!file) {
     ShowError(run, "Failed to open file: %s", path, true);
   }
@@ -65,10 +66,12 @@ std::string ReadWholeFile(const RunState& run, const std::string& path) {
 }
 
 void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text) {
-  FileHandle file(std::fopen(path.c_str(), "wb"));
+  FileHandle file(CreateRegularFile(path));
   if (!file) {
     ShowError(run, "Failed to create file: %s", path, true);
   }
+  // The page goes out in one piece: a stream buffer would only copy it.
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
   bool written = !text.empty() && std::fwrite(text.data(), text.size(), 1, file.get()) == 1;
   // A full disk may only show when the buffer is flushed or the file closed.
   written = std::fflush(file.get()) == 0 && written;

@@ -28,10 +28,11 @@ bool FileExists(const std::string& path);
 /// The file's size in bytes; 0 when it cannot be learned.
 std::int64_t FileSize(const std::string& path);
 
-/// Returns the whole file, byte for byte. Any failure, an empty file included,
-/// is a fatal error naming the path.
+/// Returns the whole regular file, byte for byte. Any failure, an empty file
+/// and a path that is no regular file included, is a fatal error naming the path.
 std::string ReadWholeFile(const RunState& run, const std::string& path);
 
-/// Replaces `path` with exactly `text`. Any failure, an empty text and a
-/// failed flush or close included, is a fatal error naming the path.
+/// Replaces `path` with exactly `text`, as a regular file (CreateRegularFile).
+/// Any failure, an empty text and a failed flush or close included, is a
+/// fatal error naming the path.
 void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text);

@@ -1,6 +1,9 @@
 #include "app/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "tests/test_support.h"
 
@@ -52,10 +55,18 @@ TEST(WholeFileDeathTest, ByteExactOverALongerFileAndFailuresAreFatal) {
               "Fatal Error: Failed to create file: " + dir / "no/such/folder.html");
   EXPECT_EXIT(WriteWholeFile(run, dir / "new.html", ""), testing::ExitedWithCode(1),
               "Fatal Error: Failed to write to file: " + dir / "new.html");
-  // A full disk often shows only when the buffer is flushed or the file closed.
+  // A full disk often shows only when the buffer is flushed or the file closed:
+  // a file-size limit of 2 KiB stands in for it, below and above the buffer size.
+  const std::string full = dir / "full.html";
+  const auto writeBeyondLimit = [&](std::size_t size) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{2048, 2048};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    WriteWholeFile(run, full, std::string(size, 'x'));
+  };
   for (const std::size_t size : {std::size_t{3000}, std::size_t{1} << 20}) {
-    EXPECT_EXIT(WriteWholeFile(run, "/dev/full", std::string(size, 'x')),
-                testing::ExitedWithCode(1), "Fatal Error: Failed to write to file: /dev/full");
+    EXPECT_EXIT(writeBeyondLimit(size), testing::ExitedWithCode(1),
+                "Fatal Error: Failed to write to file: " + full);
   }
 }
 

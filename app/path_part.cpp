@@ -62,3 +62,7 @@ std::string PathPart(std::string_view path, std::string_view selector) {
   }
   return result;
 }
+
+std::string PathWithoutExtension(std::string_view path) {
+  return std::string(path.substr(0, path.size() - SplitPath(path).Type.size()));
+}

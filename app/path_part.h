@@ -8,3 +8,7 @@
 /// and a trailing double quote are dropped; '/' and '\' both separate folders;
 /// a dot inside a folder name never starts an extension.
 std::string PathPart(std::string_view path, std::string_view selector);
+
+/// `path` without its extension (the "type" component of the split rule).
+/// Unlike PathPart it drops no double quote: on Linux '"' is part of a name.
+std::string PathWithoutExtension(std::string_view path);

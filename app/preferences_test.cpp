@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/files.h"
-#include "platform/process_test_support.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -18,7 +17,12 @@ TEST(Preferences, MissingValuesReadEmptyAndValuesRoundTripWhole) {
   EXPECT_TRUE(WriteSetting("LastDir", deep));
   EXPECT_EQ(ReadSetting("LastDir"), deep);
   EXPECT_EQ(ReadSetting("LastTemplate"), "Röd");
-  EXPECT_TRUE(FileExists(config / "config/Tamsell/Korvalo.conf"));
+  // A folder name that is no UTF-8 comes back byte for byte; UTF-8 stays plain text.
+  const std::string latin1 = "/home/\xe5sa/Bilder\xff\xc3";
+  EXPECT_TRUE(WriteSetting("LastDir", latin1));
+  EXPECT_EQ(ReadSetting("LastDir"), latin1);
+  EXPECT_NE(ReadFileBytes(config / "config/Tamsell/Korvalo.conf").find("LastTemplate=Röd\n"),
+            std::string::npos);
   EXPECT_TRUE(WriteSetting("LastDir", ""));
   EXPECT_EQ(ReadSetting("LastDir"), "");
 }

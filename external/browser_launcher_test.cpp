@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/files.h"
-#include "platform/process_test_support.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/process_test_support.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -27,7 +27,8 @@ bool RecordingWanted(RecordMode mode, const std::string& soundPath) {
 void RecordSound(const RunState& run, const std::string& pagePath, const std::string& pictureName) {
   // The caller may pass a text that the path services below overwrite.
   const std::string name = pictureName;
-  const std::string soundPath = PathPart(pagePath, "drive,dir,name") + ".wav";
+  // The picture's whole name: a '"' in it is part of it, and of its page's link.
+  const std::string soundPath = PathWithoutExtension(pagePath) + ".wav";
   if (!RecordingWanted(run.Settings.Recording, soundPath)) {
     return;
   }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 /// True when anything exists at `path` (a file, a folder, ...).
 bool PathExists(const std::string& path);
@@ -9,5 +12,31 @@ bool PathExists(const std::string& path);
 /// Size in bytes of what `path` names, or -1 when it cannot be learned.
 std::int64_t PathSize(const std::string& path);
 
-/// Copies `source` over `target`, replacing it. True on success.
+/// Copies the regular file `source` over `target` as CreateRegularFile
+/// creates it. True on success.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
+
+/// Opens `path` for binary reading ("rb") only when it is a regular file,
+/// links followed. A FIFO, socket, device or folder gives null at once,
+/// without waiting for a writer.
+std::FILE* OpenRegularFile(const std::string& path);
+
+/// Creates `path` empty for binary writing ("wb") as a regular file of its
+/// folder. What stands there as a link, FIFO, socket or device is replaced
+/// by the new file, never written through or waited on, so a link's target
+/// stays untouched. Null when it cannot be created (a folder of that name included).
+std::FILE* CreateRegularFile(const std::string& path);
+
+/// Which file or folder a path leads to: the same for every path to it.
+struct FileIdentity {
+  std::uint64_t Device = 0;
+  std::uint64_t Inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+/// The identity of what `path` leads to, links followed; none when unknown.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+/// The identities of the folder `path` and of every folder above it, up to
+/// the root, as the folders really are (through "..", not by the path's text).
+std::vector<FileIdentity> FolderAndItsParents(const std::string& path);

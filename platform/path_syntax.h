@@ -9,3 +9,13 @@ inline constexpr std::string_view kPathSeparators = "\\/";
 #else
 inline constexpr std::string_view kPathSeparators = "/";
 #endif
+
+/// True for a name the platform hides: on Linux one that begins with '.'.
+/// Windows hides by an attribute instead, which albums do not heed.
+inline bool IsHiddenName(std::string_view name) {
+#ifdef _WIN32
+  return false;
+#else
+  return !name.empty() && name.front() == '.';
+#endif
+}

@@ -1,5 +1,7 @@
+#include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <QVariant>
 #include <cstdlib>
 #include <memory>
 
@@ -33,13 +35,24 @@ std::unique_ptr<QSettings> OpenStore() {
 }  // namespace
 
 std::string ReadPreference(std::string_view name) {
-  return OpenStore()->value(KeyOf(name)).toString().toStdString();
+  const QVariant value = OpenStore()->value(KeyOf(name));
+  if (value.typeId() == QMetaType::QByteArray) {
+    return value.toByteArray().toStdString();
+  }
+  return value.toString().toStdString();
 }
 
 bool WritePreference(std::string_view name, std::string_view value) {
   const auto store = OpenStore();
-  store->setValue(KeyOf(name),
-                  QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  const QByteArray bytes(value.data(), static_cast<qsizetype>(value.size()));
+  const QString text = QString::fromUtf8(bytes);
+  // A folder name need not be UTF-8, and text would lose what is not: such a
+  // value is kept as bytes, anything else stays plain text in the file.
+  if (text.toUtf8() == bytes) {
+    store->setValue(KeyOf(name), text);
+  } else {
+    store->setValue(KeyOf(name), bytes);
+  }
   store->sync();
   return store->status() == QSettings::NoError;
 }

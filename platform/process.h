@@ -34,6 +34,12 @@ enum class WaitOutcome {
   Failed,    ///< The wait itself failed; the program's state is unknown.
 };
 
+/// Opens a pidfd for `pid`: a descriptor, or -1 when the kernel refuses.
+using PidFdOpener = int (*)(int pid);
+
+/// The kernel's own pidfd_open.
+int OpenPidFd(int pid);
+
 /// A program this process started. Until it has been reaped, dropping the
 /// object hands the program to a reaper thread that collects it when it ends,
 /// so no zombie is left behind however long the caller keeps running.
@@ -44,9 +50,10 @@ class ChildProcess {
   /// default signal handling, none of this process's descriptors but the
   /// standard three, and its own process group. When `show` is false its
   /// standard input, output and error are /dev/null. Returns nothing and sets
-  /// `error` to an errno value when it cannot be started.
+  /// `error` to an errno value when it cannot be started. Waits use a pidfd
+  /// from `openPidFd`; where that is refused they poll the program's state.
   static std::optional<ChildProcess> Start(const std::vector<std::string>& arguments, bool show,
-                                           int& error);
+                                           int& error, PidFdOpener openPidFd = OpenPidFd);
 
   ChildProcess(ChildProcess&& other) noexcept;
   ChildProcess& operator=(ChildProcess&&) = delete;
@@ -57,7 +64,8 @@ class ChildProcess {
   int pid() const { return pid_; }
 
   /// Sleeps in the kernel until the program ends or `timeout` has passed;
-  /// without a timeout it waits as long as it takes.
+  /// without a timeout it waits as long as it takes. Without a pidfd it looks
+  /// at the program's state every few tens of milliseconds instead.
   WaitOutcome WaitForEnd(std::optional<std::chrono::milliseconds> timeout);
 
   /// Kills the program and everything in its process group at once. A
@@ -72,6 +80,7 @@ class ChildProcess {
 
  private:
   ChildProcess(int pid, UniqueFd pidFd) : pid_(pid), pidFd_(std::move(pidFd)) {}
+  WaitOutcome PollForEnd(std::optional<std::chrono::milliseconds> timeout);
 
   int pid_ = -1;  ///< -1 once reaped or handed on.
   UniqueFd pidFd_;

@@ -108,8 +108,14 @@ void UniqueFd::Reset() {
   }
 }
 
+int OpenPidFd(int pid) {
+  // glibc 2.36's <sys/pidfd.h> cannot be included from C++; the syscall can.
+  // A pidfd is always close-on-exec.
+  return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+}
+
 std::optional<ChildProcess> ChildProcess::Start(const std::vector<std::string>& arguments,
-                                                bool show, int& error) {
+                                                bool show, int& error, PidFdOpener openPidFd) {
   if (arguments.empty() || arguments.front().empty()) {
     error = ENOENT;
     return std::nullopt;
@@ -133,9 +139,8 @@ std::optional<ChildProcess> ChildProcess::Start(const std::vector<std::string>& 
     error = failed;
     return std::nullopt;
   }
-  // glibc 2.36's <sys/pidfd.h> cannot be included from C++; the syscall can.
-  // A pidfd is always close-on-exec. Without one, waits report Failed.
-  UniqueFd pidFd(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)));
+  // An older kernel or a container's policy may refuse it: waits then poll.
+  UniqueFd pidFd(openPidFd(pid));
   return ChildProcess(pid, std::move(pidFd));
 }
 
@@ -153,7 +158,7 @@ WaitOutcome ChildProcess::WaitForEnd(std::optional<std::chrono::milliseconds> ti
     return WaitOutcome::Ended;
   }
   if (!pidFd_.valid()) {
-    return WaitOutcome::Failed;
+    return PollForEnd(timeout);
   }
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + timeout.value_or(std::chrono::milliseconds(0));
@@ -175,6 +180,32 @@ WaitOutcome ChildProcess::WaitForEnd(std::optional<std::chrono::milliseconds> ti
     if (errno != EINTR) {
       return WaitOutcome::Failed;
     }
+  }
+}
+
+WaitOutcome ChildProcess::PollForEnd(std::optional<std::chrono::milliseconds> timeout) {
+  // Short enough that an end is seen at once, long enough not to spin.
+  constexpr std::chrono::milliseconds kStateInterval{20};
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + timeout.value_or(std::chrono::milliseconds(0));
+  for (;;) {
+    // WNOWAIT leaves the program to be collected by Reap, with its status.
+    siginfo_t info{};
+    const int options = WEXITED | WNOWAIT | (timeout ? WNOHANG : 0);
+    if (waitid(P_PID, static_cast<id_t>(pid_), &info, options) != 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return WaitOutcome::Failed;
+    }
+    if (info.si_pid != 0) {
+      return WaitOutcome::Ended;
+    }
+    const Clock::duration left = deadline - Clock::now();
+    if (left <= Clock::duration::zero()) {
+      return WaitOutcome::TimedOut;
+    }
+    std::this_thread::sleep_for(std::min<Clock::duration>(left, kStateInterval));
   }
 }
 

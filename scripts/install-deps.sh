@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-multimedia-dev
   xvfb xdotool x11-apps imagemagick xdg-utils libxcb1-dev
-  dpkg-dev file desktop-file-utils appstream
+  pulseaudio pulseaudio-utils sox espeak-ng python3
 )
 
 missing=()

@@ -32,10 +32,11 @@ class AudioInput {
 class AudioOutput {
  public:
   virtual ~AudioOutput() = default;
-  /// Starts playing `pcm` (copied); `finished` runs once when it has all been
-  /// played or the device gave up. False when playing could not start.
+  /// Starts playing `pcm` (copied); `finished` runs once, with true when it
+  /// has all been heard, false when the device gave up. False when playing
+  /// could not start.
   virtual bool Play(const PcmFormat& format, std::span<const std::uint8_t> pcm,
-                    std::function<void()> finished) = 0;
+                    std::function<void(bool played)> finished) = 0;
   /// Stops playing at once; `finished` does not run.
   virtual void Stop() = 0;
 };

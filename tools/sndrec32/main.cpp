@@ -1,5 +1,5 @@
-// sndrec32.exe: records a voice comment from the default microphone into the
-// WAV file named on the command line. Exit code 0 when saved, 2 otherwise.
+// sndrec32.exe: records a voice comment from a microphone into the WAV file
+// named on the command line. Exit code 0 when saved or skipped, 2 otherwise.
 
 #include <cstdio>
 #include <memory>
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "tools/sndrec32/microphones.h"
 #include "tools/sndrec32/qt_audio.h"
 #include "tools/sndrec32/recorder.h"
 #include "tools/sndrec32/recorder_window.h"
@@ -27,10 +28,27 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("sndrec32"));
 
-  const std::unique_ptr<AudioInput> input = OpenDefaultInput();
-  const std::unique_ptr<AudioOutput> output = input ? OpenDefaultOutput() : nullptr;
+  const Microphones microphones = FindMicrophones();
+  std::unique_ptr<AudioInput> input =
+      microphones.Chosen >= 0 ? OpenInput(microphones.Devices[microphones.Chosen]) : nullptr;
+  const std::unique_ptr<AudioOutput> output = OpenDefaultOutput();
   Recorder recorder(input.get(), output.get(), target);
+  if (!input && microphones.Chosen >= 0) {
+    recorder.SetInput(nullptr);  // says that this one failed; the user may pick another
+  }
   RecorderWindow window(recorder);
+  QStringList names;
+  for (const QAudioDevice& device : microphones.Devices) {
+    names << device.description();
+  }
+  window.SetMicrophones(names, microphones.Chosen, [&](int index) {
+    const QAudioDevice& device = microphones.Devices[index];
+    std::unique_ptr<AudioInput> next = OpenInput(device);
+    if (recorder.SetInput(next.get())) {
+      input = std::move(next);
+      RememberMicrophone(device);
+    }
+  });
   window.exec();
   return window.ExitCode();
 }

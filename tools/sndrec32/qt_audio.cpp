@@ -58,7 +58,11 @@ bool QtAudioInput::Start(Callbacks callbacks) {
     Stop();
     return false;
   }
-  QObject::connect(io_, &QIODevice::readyRead, source_.get(), [this] { Deliver(io_->readAll()); });
+  QObject::connect(io_, &QIODevice::readyRead, source_.get(), [this] {
+    if (io_) {
+      Deliver(io_->readAll());
+    }
+  });
   QObject::connect(source_.get(), &QAudioSource::stateChanged, source_.get(), [this] {
     if (source_->state() == QAudio::StoppedState && source_->error() != QAudio::NoError &&
         callbacks_.Failed) {
@@ -99,29 +103,33 @@ void QtAudioInput::Deliver(const QByteArray& bytes) {
   }
 }
 
-QtAudioOutput::QtAudioOutput(const QAudioDevice& device) : device_(device) {}
+// Idle comes when the last bytes were handed to the sound server, not when
+// they were heard: the sink stays open until its clock has passed the end.
+constexpr int kDrainTickMs = 20;
+constexpr int kMaxDrainTicks = 100;  // gives up waiting after 2 s
+
+QtAudioOutput::QtAudioOutput(const QAudioDevice& device) : device_(device) {
+  drain_.setInterval(kDrainTickMs);
+  QObject::connect(&drain_, &QTimer::timeout, [this] { CheckPlayed(); });
+}
 
 QtAudioOutput::~QtAudioOutput() {
   Stop();
 }
 
 bool QtAudioOutput::Play(const PcmFormat& format, std::span<const std::uint8_t> pcm,
-                         std::function<void()> finished) {
+                         std::function<void(bool played)> finished) {
   Stop();
   buffer_.setData(reinterpret_cast<const char*>(pcm.data()), static_cast<qsizetype>(pcm.size()));
   if (!buffer_.open(QIODevice::ReadOnly)) {
     return false;
   }
+  finished_ = std::move(finished);
+  lengthUSecs_ = static_cast<qint64>(pcm.size() / format.BytesPerFrame()) * 1000000 /
+                 static_cast<qint64>(format.SampleRate);
   sink_ = std::make_unique<QAudioSink>(device_, ToQt(format));
   QObject::connect(sink_.get(), &QAudioSink::stateChanged, sink_.get(),
-                   [this, finished = std::move(finished)](QAudio::State state) {
-                     // Idle: the buffer ran dry, i.e. everything was played.
-                     if (state == QAudio::IdleState || sink_->error() != QAudio::NoError) {
-                       const std::function<void()> done = finished;  // Stop drops the slot
-                       Stop();
-                       done();
-                     }
-                   });
+                   [this] { OnStateChanged(); });
   sink_->start(&buffer_);
   if (sink_->error() != QAudio::NoError) {
     Stop();
@@ -131,6 +139,8 @@ bool QtAudioOutput::Play(const PcmFormat& format, std::span<const std::uint8_t> 
 }
 
 void QtAudioOutput::Stop() {
+  drain_.stop();
+  finished_ = nullptr;
   if (sink_) {
     sink_->disconnect();
     sink_->stop();
@@ -139,13 +149,33 @@ void QtAudioOutput::Stop() {
   buffer_.close();
 }
 
-std::unique_ptr<AudioInput> OpenDefaultInput() {
-  const QAudioDevice device = QMediaDevices::defaultAudioInput();
-  if (device.isNull()) {
-    return nullptr;
+void QtAudioOutput::OnStateChanged() {
+  const QAudio::State state = sink_->state();
+  if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
+    End(false);
+  } else if (state == QAudio::IdleState && buffer_.atEnd() && !drain_.isActive()) {
+    drainTicks_ = 0;
+    drain_.start();
   }
+}
+
+void QtAudioOutput::CheckPlayed() {
+  if (sink_->processedUSecs() >= lengthUSecs_ || ++drainTicks_ >= kMaxDrainTicks) {
+    End(true);
+  }
+}
+
+void QtAudioOutput::End(bool played) {
+  const std::function<void(bool)> finished = finished_;  // Stop drops it
+  Stop();
+  if (finished) {
+    finished(played);
+  }
+}
+
+std::unique_ptr<AudioInput> OpenInput(const QAudioDevice& device) {
   const QAudioFormat format = RecordingFormat(device);
-  if (!format.isValid()) {
+  if (device.isNull() || !format.isValid()) {
     return nullptr;
   }
   return std::make_unique<QtAudioInput>(device, format);

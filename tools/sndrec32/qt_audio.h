@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QBuffer>
+#include <QPointer>
+#include <QTimer>
 
 #include "tools/sndrec32/audio_io.h"
 
@@ -28,7 +31,9 @@ class QtAudioInput : public AudioInput {
   QAudioDevice device_;
   QAudioFormat format_;
   std::unique_ptr<QAudioSource> source_;
-  QIODevice* io_ = nullptr;
+  // Guarded: Qt deletes the device itself when the sound server goes away,
+  // before it reports the stop.
+  QPointer<QIODevice> io_;
   Callbacks callbacks_;
 };
 
@@ -39,18 +44,25 @@ class QtAudioOutput : public AudioOutput {
   ~QtAudioOutput() override;
 
   bool Play(const PcmFormat& format, std::span<const std::uint8_t> pcm,
-            std::function<void()> finished) override;
+            std::function<void(bool played)> finished) override;
   void Stop() override;
 
  private:
+  void OnStateChanged();
+  void CheckPlayed();
+  void End(bool played);
+
   QAudioDevice device_;
   QBuffer buffer_;
   std::unique_ptr<QAudioSink> sink_;
+  std::function<void(bool)> finished_;
+  qint64 lengthUSecs_ = 0;
+  QTimer drain_;
+  int drainTicks_ = 0;
 };
 
-/// The system's default microphone, or null when there is none or it offers
-/// no 16-bit recording.
-std::unique_ptr<AudioInput> OpenDefaultInput();
+/// The input for `device`, or null when it offers no 16-bit recording.
+std::unique_ptr<AudioInput> OpenInput(const QAudioDevice& device);
 
 /// The system's default speaker, or null when there is none.
 std::unique_ptr<AudioOutput> OpenDefaultOutput();

@@ -40,6 +40,27 @@ Recorder::~Recorder() {
   Cancel();
 }
 
+RecorderButtons Recorder::Buttons() const {
+  RecorderButtons buttons = ButtonsFor(state_, output_ != nullptr);
+  buttons.Record = buttons.Record && input_ != nullptr;
+  return buttons;
+}
+
+bool Recorder::SetInput(AudioInput* input) {
+  if (state_ == RecorderState::Recording || state_ == RecorderState::Playing) {
+    return false;
+  }
+  input_ = input;
+  if (!input_) {
+    // An earlier take can still be played and saved.
+    Enter(take_.empty() ? RecorderState::NoDevice : RecorderState::Recorded,
+          kMicrophoneUnusableText);
+  } else if (state_ == RecorderState::NoDevice) {
+    Enter(RecorderState::Idle, kIdleText);
+  }
+  return true;
+}
+
 double Recorder::Seconds() const {
   return static_cast<double>(take_.size()) / format_.BytesPerSecond();
 }
@@ -49,9 +70,9 @@ void Recorder::Record() {
     return;
   }
   const RecorderState before = state_;
-  const PcmFormat previousFormat = format_;
-  std::vector<std::uint8_t> previous;
-  previous.swap(take_);
+  previous_.swap(take_);
+  take_.clear();
+  previousFormat_ = format_;
   format_ = input_->Format();
   level_ = 0.0;
   // Recording before Start, so samples a device hands over at once are kept.
@@ -60,8 +81,7 @@ void Recorder::Record() {
   callbacks.Data = [this](std::span<const std::uint8_t> data) { OnData(data); };
   callbacks.Failed = [this](const std::string&) { OnInputFailed(); };
   if (!input_->Start(std::move(callbacks))) {
-    take_.swap(previous);
-    format_ = previousFormat;
+    RestorePreviousTake();
     Enter(before, kStartFailedText);
     return;
   }
@@ -91,7 +111,7 @@ void Recorder::Play() {
     return;
   }
   state_ = RecorderState::Playing;
-  if (!output_->Play(format_, take_, [this] { OnPlayFinished(); })) {
+  if (!output_->Play(format_, take_, [this](bool played) { OnPlayFinished(played); })) {
     Enter(RecorderState::Recorded, kPlayFailedText);
     return;
   }
@@ -125,6 +145,7 @@ void Recorder::Cancel() {
     output_->Stop();
   }
   take_.clear();
+  previous_.clear();
   level_ = 0.0;
   Changed();
 }
@@ -132,6 +153,9 @@ void Recorder::Cancel() {
 void Recorder::OnData(std::span<const std::uint8_t> data) {
   if (state_ != RecorderState::Recording) {
     return;
+  }
+  if (!previous_.empty()) {  // the microphone runs: the new take replaces the old
+    previous_ = std::vector<std::uint8_t>();
   }
   take_.insert(take_.end(), data.begin(), data.end());
   // The peak of the last 50 ms: steadier than one chunk, which may be tiny.
@@ -165,20 +189,29 @@ void Recorder::OnInputFailed() {
   FinishTake(kInputFailedText);
 }
 
-void Recorder::OnPlayFinished() {
+void Recorder::OnPlayFinished(bool played) {
   if (state_ == RecorderState::Playing) {
-    Enter(RecorderState::Recorded, kRecordedText);
+    Enter(RecorderState::Recorded, played ? kRecordedText : kPlaybackBrokeText);
   }
 }
 
 void Recorder::FinishTake(const char* reason) {
   level_ = 0.0;
   take_.resize(take_.size() - take_.size() % format_.BytesPerFrame());
-  if (take_.empty()) {
+  if (take_.empty() && !previous_.empty()) {  // the microphone gave nothing
+    RestorePreviousTake();
+    Enter(RecorderState::Recorded, reason ? reason : kNothingRecordedText);
+  } else if (take_.empty()) {
     Enter(RecorderState::Idle, reason ? reason : kNothingRecordedText);
   } else {
     Enter(RecorderState::Recorded, reason ? reason : kRecordedText);
   }
+}
+
+void Recorder::RestorePreviousTake() {
+  take_.swap(previous_);
+  previous_.clear();
+  format_ = previousFormat_;
 }
 
 void Recorder::Enter(RecorderState state, std::string message) {

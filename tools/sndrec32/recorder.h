@@ -33,6 +33,10 @@ inline constexpr const char* kNothingRecordedText = "Inget ljud spelades in. Fö
 inline constexpr const char* kStartFailedText = "Mikrofonen kunde inte startas.";
 inline constexpr const char* kInputFailedText = "Inspelningen avbröts: mikrofonen slutade fungera.";
 inline constexpr const char* kPlayFailedText = "Ljudet kunde inte spelas upp.";
+inline constexpr const char* kPlaybackBrokeText =
+    "Uppspelningen avbröts: högtalaren slutade fungera. Inspelningen finns kvar.";
+inline constexpr const char* kMicrophoneUnusableText =
+    "Den valda mikrofonen kan inte användas. Välj en annan.";
 inline constexpr const char* kTooLongText =
     "Inspelningen stoppades: den får vara högst 30 minuter lång.";
 inline constexpr const char* kSaveFailedText = "Ljudfilen kunde inte sparas: ";
@@ -44,7 +48,7 @@ inline constexpr int kMaxRecordingSeconds = 30 * 60;
 /// and finally save or cancel. Actions whose button is disabled do nothing.
 class Recorder {
  public:
-  /// `input` null means there is no microphone; `output` null means the take
+  /// `input` null means there is no usable microphone; `output` null means the take
   /// cannot be played back. Both must outlive the recorder. A take stops by
   /// itself after `maxSeconds`.
   Recorder(AudioInput* input, AudioOutput* output, std::string targetPath,
@@ -54,7 +58,7 @@ class Recorder {
   Recorder& operator=(const Recorder&) = delete;
 
   RecorderState State() const { return state_; }
-  RecorderButtons Buttons() const { return ButtonsFor(state_, output_ != nullptr); }
+  RecorderButtons Buttons() const;
   /// What to tell the user now.
   const std::string& Message() const { return message_; }
   /// Length of the take so far, in seconds.
@@ -67,7 +71,11 @@ class Recorder {
   /// Runs after every change of state, message, length or level.
   void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 
-  /// Starts a new take, dropping the previous one once the microphone runs.
+  /// Records from `input` from now on (null: none usable). Refused, with
+  /// false, while recording or playing.
+  bool SetInput(AudioInput* input);
+  /// Starts a new take, dropping the previous one once the microphone
+  /// delivers sound; until then a failure or stop keeps the previous one.
   void Record();
   /// Ends recording or playing.
   void Stop();
@@ -81,8 +89,9 @@ class Recorder {
  private:
   void OnData(std::span<const std::uint8_t> data);
   void OnInputFailed();
-  void OnPlayFinished();
+  void OnPlayFinished(bool played);
   void FinishTake(const char* message);
+  void RestorePreviousTake();
   void Enter(RecorderState state, std::string message);
   void Changed();
 
@@ -94,6 +103,8 @@ class Recorder {
   std::string message_;
   std::vector<std::uint8_t> take_;
   PcmFormat format_;
+  std::vector<std::uint8_t> previous_;  ///< The take before, while a new one has no sound yet.
+  PcmFormat previousFormat_;
   double level_ = 0.0;
   std::function<void()> onChange_;
 };

@@ -1,12 +1,21 @@
 #include "tools/sndrec32/recorder_window.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// done() code of Hoppa över; Accepted and Rejected are 1 and 0.
+constexpr int kSkipped = 2;
+
+}  // namespace
 
 QString FormatDuration(double seconds) {
   const int whole = seconds > 0 ? static_cast<int>(seconds) : 0;
@@ -14,7 +23,7 @@ QString FormatDuration(double seconds) {
 }
 
 RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
-    : QDialog(parent), recorder_(recorder) {
+    : QDialog(parent), recorder_(recorder), shownState_(recorder.State()) {
   const QString path = QFile::decodeName(recorder_.TargetPath().c_str());
   setWindowTitle(QStringLiteral("Spela in ljud – %1").arg(QFileInfo(path).fileName()));
 
@@ -22,6 +31,17 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   file->setObjectName("fileLabel");
   file->setWordWrap(true);
   file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  microphoneRow_ = new QWidget(this);
+  microphone_ = new QComboBox(microphoneRow_);
+  microphone_->setObjectName("microphoneList");
+  auto* microphoneLabel = new QLabel(QStringLiteral("&Mikrofon:"), microphoneRow_);
+  microphoneLabel->setBuddy(microphone_);
+  auto* microphoneLayout = new QHBoxLayout(microphoneRow_);
+  microphoneLayout->setContentsMargins(0, 0, 0, 0);
+  microphoneLayout->addWidget(microphoneLabel);
+  microphoneLayout->addWidget(microphone_, 1);
+  microphoneRow_->hide();  // until there is something to choose from
 
   status_ = new QLabel(this);
   status_->setObjectName("statusLabel");
@@ -41,19 +61,22 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   meterRow->addWidget(level_, 1);
 
   auto* buttons = new QHBoxLayout;
-  record_ = AddButton("Spela in", "recordButton");
-  stop_ = AddButton("Stoppa", "stopButton");
-  play_ = AddButton("Spela upp", "playButton");
-  save_ = AddButton("Spara", "saveButton");
+  record_ = AddButton("Spela &in", "recordButton");
+  stop_ = AddButton("&Stoppa", "stopButton");
+  play_ = AddButton("Spela &upp", "playButton");
+  save_ = AddButton("Sp&ara", "saveButton");
+  skip_ = AddButton("&Hoppa över", "skipButton");
   cancel_ = AddButton("Avbryt", "cancelButton");
   for (QPushButton* button : {record_, stop_, play_, save_}) {
     buttons->addWidget(button);
   }
   buttons->addStretch(1);
+  buttons->addWidget(skip_);
   buttons->addWidget(cancel_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(file);
+  layout->addWidget(microphoneRow_);
   layout->addWidget(status_);
   layout->addWidget(meter_);
   layout->addLayout(buttons);
@@ -62,11 +85,18 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   connect(stop_, &QPushButton::clicked, this, [this] { recorder_.Stop(); });
   connect(play_, &QPushButton::clicked, this, [this] { recorder_.Play(); });
   connect(save_, &QPushButton::clicked, this, [this] { SaveAndClose(); });
+  connect(skip_, &QPushButton::clicked, this, [this] { Skip(); });
   connect(cancel_, &QPushButton::clicked, this, &RecorderWindow::reject);
+  connect(microphone_, &QComboBox::activated, this, [this](int index) {
+    if (onMicrophoneChosen_) {
+      onMicrophoneChosen_(index);
+    }
+  });
 
   recorder_.SetOnChange([this] { Refresh(); });
   Refresh();
-  setMinimumWidth(460);
+  FocusNextStep();
+  setMinimumWidth(560);
 }
 
 RecorderWindow::~RecorderWindow() {
@@ -74,7 +104,16 @@ RecorderWindow::~RecorderWindow() {
 }
 
 int RecorderWindow::ExitCode() const {
-  return result() == QDialog::Accepted ? kExitSaved : kExitNotSaved;
+  return result() == QDialog::Accepted || result() == kSkipped ? kExitSaved : kExitNotSaved;
+}
+
+void RecorderWindow::SetMicrophones(const QStringList& names, int chosen,
+                                    std::function<void(int)> onChosen) {
+  onMicrophoneChosen_ = std::move(onChosen);
+  microphone_->clear();
+  microphone_->addItems(names);
+  microphone_->setCurrentIndex(chosen);
+  microphoneRow_->setVisible(!names.isEmpty());
 }
 
 void RecorderWindow::reject() {
@@ -82,10 +121,22 @@ void RecorderWindow::reject() {
   QDialog::reject();
 }
 
+void RecorderWindow::keyPressEvent(QKeyEvent* event) {
+  // Enter presses the button that has the focus, as Space does; with no
+  // button focused it presses nothing, so no take is lost by surprise.
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button &&
+      event->modifiers() == Qt::NoModifier) {
+    button->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 QPushButton* RecorderWindow::AddButton(const char* text, const char* name) {
   auto* button = new QPushButton(QString::fromUtf8(text), this);
   button->setObjectName(name);
-  // Enter must not press a button by surprise, least of all Avbryt.
+  // Not default buttons: Enter in the microphone list must press nothing.
   button->setAutoDefault(false);
   return button;
 }
@@ -96,8 +147,11 @@ void RecorderWindow::Refresh() {
   stop_->setEnabled(allowed.Stop);
   play_->setEnabled(allowed.Play);
   save_->setEnabled(allowed.Save);
+  skip_->setEnabled(allowed.Cancel);
   cancel_->setEnabled(allowed.Cancel);
-  const bool noDevice = recorder_.State() == RecorderState::NoDevice;
+  const RecorderState state = recorder_.State();
+  microphone_->setEnabled(state != RecorderState::Recording && state != RecorderState::Playing);
+  const bool noDevice = state == RecorderState::NoDevice;
   status_->setText(QString::fromStdString(recorder_.Message()));
   QFont font = status_->font();
   font.setBold(noDevice);  // the one thing to read when nothing else can be done
@@ -105,10 +159,30 @@ void RecorderWindow::Refresh() {
   meter_->setVisible(!noDevice);
   time_->setText(FormatDuration(recorder_.Seconds()));
   level_->setValue(static_cast<int>(recorder_.Level() * 100.0 + 0.5));
+  if (state != shownState_) {
+    shownState_ = state;
+    FocusNextStep();
+  }
+}
+
+// Puts the focus on the likely next button, so Space or Enter goes on from
+// there and a button that just got disabled does not leave it nowhere.
+void RecorderWindow::FocusNextStep() {
+  for (QPushButton* button : {stop_, play_, save_, record_, cancel_}) {
+    if (button->isEnabled()) {
+      button->setFocus();
+      return;
+    }
+  }
 }
 
 void RecorderWindow::SaveAndClose() {
   if (recorder_.Save()) {
     accept();
   }
+}
+
+void RecorderWindow::Skip() {
+  recorder_.Cancel();
+  done(kSkipped);
 }

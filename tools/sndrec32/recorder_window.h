@@ -4,19 +4,25 @@
 
 #include "tools/sndrec32/recorder.h"
 
+#include <functional>
+
+class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QWidget;
 
-/// Exit codes: the take was saved; anything else (cancel, close, failure).
+/// Exit codes: the take was saved or the user skipped this file; anything
+/// else (cancel, close, failure).
 inline constexpr int kExitSaved = 0;
 inline constexpr int kExitNotSaved = 2;
 
-/// The recorder's window: the target file, what is going on, the length and
-/// level of the take, and the buttons "Spela in", "Stoppa", "Spela upp",
-/// "Spara" and "Avbryt". Saving successfully accepts the dialog; Avbryt,
-/// Escape and closing the window reject it and drop the take.
+/// The recorder's window: the target file, the microphone, what is going on,
+/// the length and level of the take, and the buttons "Spela in", "Stoppa",
+/// "Spela upp", "Spara", "Hoppa över" and "Avbryt", each with an Alt key.
+/// Saving successfully accepts the dialog; Hoppa över ends it with the file
+/// untouched; Avbryt, Escape and closing the window reject it. The last two
+/// drop the take.
 class RecorderWindow : public QDialog {
  public:
   explicit RecorderWindow(Recorder& recorder, QWidget* parent = nullptr);
@@ -25,22 +31,36 @@ class RecorderWindow : public QDialog {
   /// kExitSaved once the take was saved, otherwise kExitNotSaved.
   int ExitCode() const;
 
+  /// Offers `names` in the "Mikrofon:" list with `chosen` selected;
+  /// `onChosen` runs with the index the user picks.
+  void SetMicrophones(const QStringList& names, int chosen, std::function<void(int)> onChosen);
+
   void reject() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QPushButton* AddButton(const char* text, const char* name);
   void Refresh();
   void SaveAndClose();
+  void Skip();
+  void FocusNextStep();
 
   Recorder& recorder_;
   QLabel* status_;
   QLabel* time_;
   QProgressBar* level_;
   QWidget* meter_;
+  QWidget* microphoneRow_;
+  QComboBox* microphone_;
+  std::function<void(int)> onMicrophoneChosen_;
+  RecorderState shownState_;
   QPushButton* record_;
   QPushButton* stop_;
   QPushButton* play_;
   QPushButton* save_;
+  QPushButton* skip_;
   QPushButton* cancel_;
 };
 

@@ -54,23 +54,21 @@ class ToneInput : public AudioInput {
 
 class FakeOutput : public AudioOutput {
  public:
-  bool Play(const PcmFormat& format, std::span<const std::uint8_t> pcm,
-            std::function<void()> finished) override {
+  bool Play(const PcmFormat&, std::span<const std::uint8_t> pcm,
+            std::function<void(bool)> finished) override {
     played_.assign(pcm.begin(), pcm.end());
-    format_ = format;
     finished_ = std::move(finished);
     return !refusePlay_;
   }
   void Stop() override { ++stops_; }
-  void Finish() { finished_(); }
+  void Finish(bool played) { finished_(played); }
 
   std::vector<std::uint8_t> played_;
-  PcmFormat format_;
   bool refusePlay_ = false;
   int stops_ = 0;
 
  private:
-  std::function<void()> finished_;
+  std::function<void(bool)> finished_;
 };
 
 /// The whole file; empty when it cannot be read.
