@@ -1,16 +1,65 @@
 #include "tools/sndrec32/recorder.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "tools/sndrec32/test_audio.h"
+#include "tests/qt_test_support.h"
+#include "tools/sndrec32/recorder_window.h"
 
+// Real sound, playback of the whole take, the sound server going away and
+// the keys are tested in tests/real_sound_test.sh; here what it cannot reach.
 namespace {
 
-// Real sound, the sound server going away and the keys are tested in
-// tests/real_sound_test.sh; cancelling and skipping through the window.
+// A 16 kHz microphone of distinct samples peaking at 80 % of full scale.
+class ToneInput : public AudioInput {
+ public:
+  PcmFormat Format() const override { return {.SampleRate = 16000, .Channels = 1}; }
+  bool Start(Callbacks callbacks) override {
+    callbacks_ = std::move(callbacks);
+    return running_ = !refuseStart_;
+  }
+  void Stop() override { running_ = false; }
+  void Feed(std::size_t count) {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = fed_.size() / 2; i < fed_.size() / 2 + count; ++i) {
+      const std::size_t s = i % 2 == 0 ? 26214 : i % 26214;
+      bytes.insert(bytes.end(), {std::uint8_t(s & 0xFF), std::uint8_t(s >> 8)});
+    }
+    fed_.insert(fed_.end(), bytes.begin(), bytes.end());
+    for (std::size_t at = 0; running_ && at < bytes.size(); at += 640) {
+      callbacks_.Data(std::span(bytes).subspan(at, std::min<std::size_t>(640, bytes.size() - at)));
+    }
+  }
+  void Fail() { callbacks_.Failed("unplugged"); }
+
+  std::vector<std::uint8_t> fed_;  ///< Every byte handed over, across takes.
+  bool running_ = false;
+  bool refuseStart_ = false;
+  Callbacks callbacks_;
+};
+
+class FakeOutput : public AudioOutput {
+ public:
+  bool Play(const PcmFormat&, std::span<const std::uint8_t>,
+            std::function<void(bool)> finished) override {
+    finished_ = std::move(finished);
+    return !refusePlay_;
+  }
+  void Stop() override { ++stops_; }
+
+  std::function<void(bool)> finished_;
+  bool refusePlay_ = false;
+  int stops_ = 0;
+};
+
 class RecorderTest : public ::testing::Test {
  protected:
   void RecordTake(Recorder& recorder, std::size_t samples) {
@@ -26,34 +75,29 @@ class RecorderTest : public ::testing::Test {
   Recorder recorder_{&mic_, &speaker_, target_.toStdString()};
 };
 
-TEST_F(RecorderTest, OnlyTheLastTakeIsKept) {
+TEST_F(RecorderTest, OnlyTheLastTakeIsKeptThroughFailures) {
   EXPECT_FALSE(recorder_.Save());  // no take yet
   RecordTake(recorder_, 4000);
   RecordTake(recorder_, 800);
-  EXPECT_EQ(recorder_.Take(), std::vector<std::uint8_t>(mic_.fed_.end() - 1600, mic_.fed_.end()));
-}
-
-TEST_F(RecorderTest, AnEarlyEndIsToldAndKeepsWhatThereIs) {
+  const std::vector<std::uint8_t> last(mic_.fed_.end() - 1600, mic_.fed_.end());
+  EXPECT_EQ(recorder_.Take(), last);
+  mic_.refuseStart_ = true;
+  recorder_.Record();
+  EXPECT_EQ(recorder_.Message(), kStartFailedText);
+  mic_.refuseStart_ = false;
+  recorder_.Record();
+  mic_.Fail();  // before any sound: the earlier take stays
+  EXPECT_EQ(recorder_.Take(), last);
   recorder_.Record();
   mic_.Feed(1600);
   mic_.Fail();
   EXPECT_EQ(recorder_.State(), RecorderState::Recorded);
   EXPECT_EQ(recorder_.Message(), kInputFailedText);
-
-  mic_.refuseStart_ = true;
-  recorder_.Record();
-  EXPECT_EQ(recorder_.State(), RecorderState::Recorded);
-  EXPECT_EQ(recorder_.Message(), kStartFailedText);
   EXPECT_EQ(recorder_.Take().size(), 3200u);
 
-  mic_.refuseStart_ = false;
-  recorder_.Record();
-  mic_.Fail();  // before any sound: the earlier take stays
-  EXPECT_EQ(recorder_.Take().size(), 3200u);
   Recorder limited(&mic_, &speaker_, target_.toStdString(), /*maxSeconds=*/1);
   limited.Record();
   mic_.Feed(20000);
-  EXPECT_EQ(limited.State(), RecorderState::Recorded);
   EXPECT_EQ(limited.Message(), kTooLongText);
   EXPECT_FALSE(mic_.running_);
   EXPECT_EQ(limited.Take().size(), 32000u);
@@ -63,9 +107,7 @@ TEST_F(RecorderTest, PlaybackEndsOnceHeardOrSaysItBroke) {
   RecordTake(recorder_, 1600);
   for (const bool played : {true, false}) {
     recorder_.Play();
-    EXPECT_EQ(speaker_.played_, recorder_.Take());
-    speaker_.Finish(played);
-    EXPECT_EQ(recorder_.State(), RecorderState::Recorded);
+    speaker_.finished_(played);
     EXPECT_EQ(recorder_.Message(), played ? kRecordedText : kPlaybackBrokeText);
   }
   recorder_.Play();
@@ -96,4 +138,59 @@ TEST_F(RecorderTest, AFailedSaveSaysWhyAndCanBeRetried) {
   EXPECT_TRUE(recorder.Save());
 }
 
+// Closing drops the take with code 2; Hoppa över (Enter on it here) drops it
+// with code 0, so the run goes on. Neither touches the file.
+TEST_F(RecorderTest, ClosingOrSkippingTheWindowLeavesTheFile) {
+  QFile older(target_);
+  ASSERT_TRUE(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
+  older.close();
+  for (const bool skip : {false, true}) {
+    RecorderWindow window(recorder_);
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton*>("recordButton"), Qt::LeftButton);
+    mic_.Feed(1600);
+    EXPECT_EQ(window.findChild<QProgressBar*>("levelBar")->value(), 80);
+    if (skip) {
+      window.findChild<QPushButton*>("skipButton")->setFocus();
+      QTest::keyClick(&window, Qt::Key_Return);
+    } else {
+      window.close();
+    }
+    EXPECT_FALSE(window.isVisible() || mic_.running_);
+    EXPECT_EQ(window.ExitCode(), skip ? kExitSaved : kExitNotSaved);
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), "older");
+    older.close();
+  }
+}
+
+TEST(RecorderWindow, WithoutMicrophoneSaysSoAndCanOnlyBeCancelled) {
+  Recorder recorder(nullptr, nullptr, "/tmp/x.wav");
+  RecorderWindow window(recorder);
+  window.show();
+  EXPECT_EQ(window.findChild<QLabel*>("statusLabel")->text(), QString::fromUtf8(kNoMicrophoneText));
+  EXPECT_FALSE(window.findChild<QProgressBar*>("levelBar")->isVisible());
+  EXPECT_FALSE(window.findChild<QPushButton*>("recordButton")->isEnabled());
+  QTest::mouseClick(window.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.ExitCode(), kExitNotSaved);
+}
+
+TEST(Sndrec32Program, WrongUsageIsToldOnStandardErrorWithCodeTwo) {
+  for (const QStringList& arguments : {QStringList{}, QStringList{"a.wav", "b.wav"}}) {
+    QProcess program;
+    program.start(QStringLiteral(SNDREC32_PROGRAM), arguments);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("sndrec32.exe LJUDFIL.wav"));
+  }
+}
+
 }  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  InstallStrictQtMessageHandler();
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
