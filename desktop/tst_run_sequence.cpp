@@ -4,12 +4,11 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFileSystemModel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,50 +24,36 @@
 
 namespace {
 
-void ClickButton(QWidget* window, const QString& text) {
-  for (auto* button : window->findChildren<QPushButton*>()) {
-    if (button->text() == text && button->isEnabled()) {
-      button->click();
-      return;
-    }
-  }
-}
-
-// Answers each window once: the settings dialog as ROBOT_SETTINGS says ("ok"
-// or "cancel"), the picker with ROBOT_FOLDER (empty: cancel), every message
-// box with OK; presses "Avbryt" in the progress window once
+// Answers each dialog once: the folder picker with ROBOT_FOLDER (empty:
+// cancel), the others (settings and message boxes) as ROBOT_SETTINGS says
+// ("ok" or "cancel"); closes the progress window, which cancels the run, once
 // the file ROBOT_CANCEL_WHEN exists.
-void ActAsUser(QPointer<QWidget>& answered) {
-  const QString cancelWhen = qEnvironmentVariable("ROBOT_CANCEL_WHEN");
-  if (QFile::exists(cancelWhen)) {
+void ActAsUser(QPointer<QDialog>& answered) {
+  if (QFile::exists(qEnvironmentVariable("ROBOT_CANCEL_WHEN"))) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (qobject_cast<ProgressWindow*>(window) != nullptr && window->isVisible()) {
-        ClickButton(window, QStringLiteral("Avbryt"));
+      if (qobject_cast<ProgressWindow*>(window) != nullptr) {
+        window->close();
       }
     }
   }
-  QWidget* modal = QApplication::activeModalWidget();
+  auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
   if (modal == nullptr || modal == answered) {
     return;
   }
   answered = modal;
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-    box->accept();  // Its text is on standard error.
-    return;
-  }
   auto* tree = modal->findChild<QTreeView*>(QStringLiteral("folders"));
   const QString answer = qEnvironmentVariable(tree != nullptr ? "ROBOT_FOLDER" : "ROBOT_SETTINGS");
   if (tree != nullptr && !answer.isEmpty()) {
     tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(answer));
   }
   const bool ok = !answer.isEmpty() && answer != QLatin1String("cancel");
-  ClickButton(modal, ok ? QStringLiteral("OK") : QStringLiteral("Avbryt"));
+  ok ? modal->accept() : modal->reject();
 }
 
 int RunWithRobot(int argc, char** argv) {
   QApplication application(argc, argv);
   InstallStrictQtMessageHandler();
-  QPointer<QWidget> answered;
+  QPointer<QDialog> answered;
   QTimer robot;
   QObject::connect(&robot, &QTimer::timeout, [&answered] { ActAsUser(answered); });
   robot.start(20);
@@ -138,8 +123,7 @@ void tst_RunSequence::wholeRun() {
   child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--run-with-robot")});
   QVERIFY(child.waitForFinished(30000));
   const QString said = QString::fromUtf8(child.readAllStandardError());
-  QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-  QCOMPARE(child.exitCode(), exitCode);
+  QCOMPARE(child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1, exitCode);
   // A fatal error is told; cancelling is not.
   QVERIFY2(recorder.isEmpty() ? said.startsWith("Fatal Error: ") : !said.contains("Error"),
            qPrintable(said));
@@ -152,10 +136,8 @@ void tst_RunSequence::wholeRun() {
   }
   const QString lastDir = QString::fromStdString(ReadSetting("LastDir"));
   QCOMPARE(lastDir, index == "whole" ? Path("Album") : Path("remembered"));
-  if (index == "whole") {
-    QVERIFY(QFile::exists(Path("Album/a.wav")));
-    QVERIFY(QFile(Path("bin/browser.log")).size() > 0);
-  }
+  QVERIFY(index != "whole" || QFile::exists(Path("Album/a.wav")));
+  QCOMPARE(QFile::exists(Path("bin/browser.log")), index == "whole");
   // A cancelled recorder is ended at once, not waited for.
   QFile pid(Path("bin/sndrec32.exe.pid"));
   if (pid.open(QIODevice::ReadOnly)) {
