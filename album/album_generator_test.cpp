@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/files.h"
 #include "tests/picture_files.h"
 #include "tests/test_support.h"
