@@ -159,10 +159,6 @@ TEST_F(KorvaloBatchTest, TemplatesThumbnailsAndBrowserByDefault) {
   EXPECT_EQ(std::string::npos, Read("index.html").find(kNextRow + "<td"));
   ASSERT_EQ(0, Run({"--template", "zeta", album_}).ExitCode);
   EXPECT_NE(std::string::npos, Read("index.html").find("<td>Z a.gif</td>"));
-  // Without a templates folder, those beside the program.
-  ASSERT_EQ(0, Run({album_}, false).ExitCode);
-  EXPECT_NE(std::string::npos, Read("index.html").find("src=\"a.gif\""));
-  EXPECT_EQ(std::string::npos, Read("index.html").find("__picture"));
   // The browser only when asked; it is started without waiting.
   ASSERT_EQ(0, Run({"--open-browser", album_}).ExitCode);
   Eventually([&] { return FileExists(dir_ / "browser.log"); });
