@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/files.h"
 #include "tests/picture_files.h"
 #include "tests/test_support.h"
@@ -16,20 +13,14 @@ const std::string kGoBack = Cell("../index", "__goback.gif", "");
 class GenerateFolderTest : public ::testing::Test {
  protected:
   GenerateFolderTest() {
-    run_.Paths.IndexBaseName = "index";
-    run_.Paths.PageExtension = ".html";
-    run_.Paths.TemplatesFolder = dir_.MakeFolder("mallar") + "/";
-    run_.Paths.GoBackImage = dir_.Write("mallar/__goback.gif", GifBytes(40, 40));
-    run_.Paths.FolderImage = dir_.Write("mallar/index.jpg", JpegBytes(64, 64));
-    run_.Paths.EmptySound = dir_.Write("mallar/emptysound.wav", "RIFF");
+    InitRunState(run_, dir_ / "korvalo");
+    dir_.Write("mallar/__goback.gif", GifBytes(40, 40));
+    dir_.Write("mallar/index.jpg", JpegBytes(64, 64));
     run_.Templates.IndexTemplate = kTwoColumnIndex;
-    run_.Templates.PictureTemplate =
-        "<html><title>Picture text</title><img src=\"__picture.jpg\" width=\"400\" "
-        "height=\"400\"><embed src=\"__picture.wav\"></html>";
+    run_.Templates.PictureTemplate = "<img src=\"__picture.jpg\" width=\"400\" height=\"400\">";
     run_.Settings.Recording = RecordNever;
     run_.Settings.OpenBrowserWhenDone = false;
     run_.Windows = &windows_;
-    album_ = dir_.MakeFolder("Album");
   }
 
   void Picture(const std::string& relative, const std::string& bytes) {
@@ -42,7 +33,7 @@ class GenerateFolderTest : public ::testing::Test {
   TempDir dir_;
   RecordingWindows windows_;
   RunState run_;
-  std::string album_;
+  std::string album_ = dir_.MakeFolder("Album");
 };
 
 // One tree with the corner cases of a walk, in NTFS order: a.gif and a.jpg

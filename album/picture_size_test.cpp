@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
-#include <utility>
 
 #include "tests/picture_files.h"
 #include "tests/test_support.h"

@@ -49,6 +49,8 @@ TEST(WholeFileDeathTest, ByteExactOverALongerFileAndFailuresAreFatal) {
   const std::string empty = dir.Write("empty.html", "");
   EXPECT_EXIT(ReadWholeFile(run, dir / "missing.html"), testing::ExitedWithCode(1),
               "Fatal Error: Failed to open file: " + dir / "missing.html");
+  EXPECT_EXIT(ReadWholeFile(run, dir.MakeFolder("folder.html")), testing::ExitedWithCode(1),
+              "Fatal Error: Failed to open file: " + dir / "folder.html");
   EXPECT_EXIT(ReadWholeFile(run, empty), testing::ExitedWithCode(1),
               "Fatal Error: Failed to read file: " + empty);
   EXPECT_EXIT(WriteWholeFile(run, dir / "no/such/folder.html", "x"), testing::ExitedWithCode(1),

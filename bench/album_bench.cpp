@@ -1,5 +1,7 @@
 // Times korvalo-batch on trees of pictures in 100 folders against album_floor,
 // which does only the same file work, and reports the peak memory of both.
+// When desktop_robot is built beside it, the desktop program's whole run
+// (offscreen, its windows answered by a robot) is timed on the same tree too.
 //
 // usage: album_bench [PICTURES ...]   (default: 1000 10000)
 
@@ -40,6 +42,7 @@ const char* const kPictureTemplate =
 struct Measure {
   double Seconds = 1e30;
   long PeakKilobytes = 0;
+  double Said = 1e30;  ///< the number the program printed, if any
 };
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
@@ -90,6 +93,7 @@ void ResetTree(const fs::path& album) {
 // process would count this process's memory as its own.
 Measure RunOnce(const fs::path& root, const std::vector<std::string>& program) {
   const std::string memoryFile = (root / "peak.txt").string();
+  const std::string saidFile = (root / "said.txt").string();
   const bool useTime = access("/usr/bin/time", X_OK) == 0;
   std::vector<std::string> arguments;
   if (useTime) {
@@ -104,6 +108,9 @@ Measure RunOnce(const fs::path& root, const std::vector<std::string>& program) {
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {
+    if (std::freopen(saidFile.c_str(), "w", stdout) == nullptr) {
+      _exit(127);
+    }
     execv(argv[0], argv.data());
     _exit(127);
   }
@@ -119,12 +126,15 @@ Measure RunOnce(const fs::path& root, const std::vector<std::string>& program) {
   if (useTime) {
     std::ifstream(memoryFile) >> peak;
   }
-  return Measure{took.count(), peak};
+  double said = 1e30;
+  std::ifstream(saidFile) >> said;
+  return Measure{took.count(), peak, said};
 }
 
 void Keep(Measure& best, const Measure& run) {
   best.Seconds = std::min(best.Seconds, run.Seconds);
   best.PeakKilobytes = std::max(best.PeakKilobytes, run.PeakKilobytes);
+  best.Said = std::min(best.Said, run.Said);
 }
 
 void Bench(const fs::path& bin, const fs::path& root, int pictures) {
@@ -142,15 +152,23 @@ void Bench(const fs::path& bin, const fs::path& root, int pictures) {
                                           "--quiet",
                                           album.string()};
   const std::vector<std::string> floor = {(bin / "album_floor").string(), album.string()};
+  const std::vector<std::string> desktop = {(bin / "desktop_robot").string(), templates.string(),
+                                            album.string()};
+  const bool withDesktop = fs::exists(desktop[0]);
   ResetTree(album);
   RunOnce(root, floor);  // warms the caches for both
   Measure batchBest;
   Measure floorBest;
+  Measure desktopBest;
   for (int round = 0; round < kRounds; ++round) {
     ResetTree(album);
     Keep(batchBest, RunOnce(root, batch));
     ResetTree(album);
     Keep(floorBest, RunOnce(root, floor));
+    if (withDesktop) {
+      ResetTree(album);
+      Keep(desktopBest, RunOnce(root, desktop));
+    }
   }
   std::printf(
       "%6d pictures  korvalo-batch %7.3f s %8.0f pictures/s %7ld KiB | floor %7.3f s "
@@ -158,6 +176,13 @@ void Bench(const fs::path& bin, const fs::path& root, int pictures) {
       pictures, batchBest.Seconds, pictures / batchBest.Seconds, batchBest.PeakKilobytes,
       floorBest.Seconds, pictures / floorBest.Seconds, floorBest.PeakKilobytes,
       batchBest.Seconds / floorBest.Seconds);
+  if (withDesktop) {
+    std::printf(
+        "%6d pictures  korvalo (desktop) %7.3f s whole run, %7.3f s from folder to album, "
+        "%7ld KiB | against korvalo-batch %.2f\n",
+        pictures, desktopBest.Seconds, desktopBest.Said, desktopBest.PeakKilobytes,
+        desktopBest.Said / batchBest.Seconds);
+  }
   std::fflush(stdout);
   fs::remove_all(album);
 }
@@ -181,6 +206,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const fs::path root = pattern;
+  // The desktop run keeps its preferences and Qt its runtime files in here.
+  setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   for (const int pictures : sizes) {
     Bench(bin, root, pictures);
   }

@@ -116,9 +116,10 @@ int main(int argc, char** argv) {
     times.push_back(ms);
   }
   std::sort(times.begin(), times.end());
-  std::printf("start to settings dialog on screen, %d rounds: min %.1f ms, median %.1f ms, "
-              "max %.1f ms\n",
-              rounds, times.front(), times[times.size() / 2], times.back());
+  std::printf(
+      "start to settings dialog on screen, %d rounds: min %.1f ms, median %.1f ms, "
+      "max %.1f ms\n",
+      rounds, times.front(), times[times.size() / 2], times.back());
   xcb_disconnect(connection);
   return 0;
 }

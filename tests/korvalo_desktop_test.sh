@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The desktop program started without its templates folder, on a private X
-# server: it shows message 6 under "Fatal Error", and after OK it has ended
-# with exit code 1. Skipped (77) where Xvfb or xdotool is missing.
+# The real desktop program on a private X server, driven by keys as a user
+# would. A whole run: Enter in the settings dialog, Enter in the picker on the
+# remembered folder; the album is made, the browser opened, the folder
+# remembered, exit code 0. Then started without its templates folder: message
+# 6 under "Fatal Error", and after OK exit code 1.
+# Skipped (77) where Xvfb or xdotool is missing.
 # usage: korvalo_desktop_test.sh KORVALO_PROGRAM
 set -uo pipefail
 program=$1
@@ -27,6 +30,38 @@ for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb
 
+# Ends when process $korvalo has, within $1 seconds; its exit code in $code.
+await_end() {
+  code=0
+  timeout "$1" tail --pid="$korvalo" -f /dev/null || fail "the program did not end"
+  wait "$korvalo" || code=$?
+  korvalo=
+}
+
+# A whole run, with a recorder and a browser that only note what they got.
+mkdir -p "$work/bin" "$work/config/Tamsell" "$work/Album/Resa"
+cp "$(dirname "$0")/../samples/fyren.jpg" "$work/Album/"
+cp "$(dirname "$0")/../samples/fyren.jpg" "$work/Album/Resa/b.jpg"
+printf '#!/bin/sh\necho "$1" >> "$0.log"\n' > "$work/bin/sndrec32.exe"
+printf '#!/bin/sh\necho "$@" >> "$0.log"\n' > "$work/bin/browser"
+chmod +x "$work/bin/sndrec32.exe" "$work/bin/browser"
+printf '[General]\nLastDir=%s\n' "$work/Album" > "$work/config/Tamsell/Korvalo.conf"
+XDG_CONFIG_HOME="$work/config" BROWSER="$work/bin/browser" PATH="$work/bin:$PATH" \
+  "$program" 2>"$work/stderr" &
+korvalo=$!
+for title in '^Korvalo Inställningar$' '^Bläddra efter mapp$'; do
+  window=$(timeout 20 xdotool search --sync --name "$title" | head -n 1)
+  [[ -n $window ]] || fail "no window $title appeared"
+  sleep 0.5  # the picker selects the remembered folder as the tree fills in
+  xdotool windowfocus --sync "$window" key Return
+done
+await_end 30
+[[ $code -eq 0 ]] || fail "the whole run ended with $code, expected 0"
+[[ -f $work/Album/Resa/index.html && -f $work/Album/fyren.html ]] || fail "no album"
+grep -q "^$work/Album/Resa/b.wav\$" "$work/bin/sndrec32.exe.log" || fail "no recording"
+grep -q "^file://$work/Album/index.html\$" "$work/bin/browser.log" || fail "no browser"
+grep -qxF "LastDir=$work/Album" "$work/config/Tamsell/Korvalo.conf" || fail "folder not kept"
+
 cp "$program" "$work/korvalo"  # alone: no mallar/ beside it
 "$work/korvalo" 2>"$work/stderr" &
 korvalo=$!
@@ -37,9 +72,6 @@ grep -qxF "$expected" "$work/stderr" || fail "the message is not: $expected"
 kill -0 "$korvalo" 2>/dev/null || fail "the program ended before OK was pressed"
 
 xdotool windowfocus --sync "$box" key Return
-code=0
-timeout 10 tail --pid="$korvalo" -f /dev/null || fail "the program did not end after OK"
-wait "$korvalo" || code=$?
-korvalo=
+await_end 10
 [[ $code -eq 1 ]] || fail "exit code $code, expected 1"
 echo "passed"

@@ -9,14 +9,20 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace {
+
+void SetEnv(const char* name, const std::optional<std::string>& value) {
+  value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+}
+
+}  // namespace
+
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern =
-      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/korvalo-test-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) {
+  path_ = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/korvalo-test-XXXXXX";
+  if (mkdtemp(path_.data()) == nullptr) {
     throw std::runtime_error("cannot make a temporary folder");
   }
-  path_ = pattern;
 }
 
 TempDir::~TempDir() {
@@ -31,15 +37,13 @@ std::string TempDir::operator/(std::string_view relative) const {
 std::string TempDir::Write(std::string_view relative, std::string_view content) const {
   const std::string full = *this / relative;
   std::filesystem::create_directories(std::filesystem::path(full).parent_path());
-  std::ofstream out(full, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  std::ofstream(full, std::ios::binary).write(content.data(), std::streamsize(content.size()));
   return full;
 }
 
 std::string TempDir::MakeFolder(std::string_view relative) const {
-  const std::string full = *this / relative;
-  std::filesystem::create_directories(full);
-  return full;
+  std::filesystem::create_directories(*this / relative);
+  return *this / relative;
 }
 
 std::string TempDir::WriteScript(std::string_view relative, std::string_view body) const {
@@ -49,9 +53,8 @@ std::string TempDir::WriteScript(std::string_view relative, std::string_view bod
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream content;
-  content << in.rdbuf();
+  content << std::ifstream(path, std::ios::binary).rdbuf();
   return content.str();
 }
 
@@ -68,4 +71,29 @@ void RecordingWindows::ClearLastLine() {
   if (!lines_.empty()) {
     lines_.pop_back();
   }
+}
+
+char ProcessState(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  // The name in parentheses may hold ')'; the state follows the last one.
+  const std::size_t close = std::getline(stat, line) ? line.rfind(')') : std::string::npos;
+  return pid > 0 && close != std::string::npos && close + 2 < line.size() ? line[close + 2] : 0;
+}
+
+int ReadPid(const std::string& path) {
+  int pid = 0;
+  Eventually([&] { return static_cast<bool>(std::ifstream(path) >> pid); });
+  return pid;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+  if (const char* old = std::getenv(name)) {
+    old_ = old;
+  }
+  SetEnv(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+  SetEnv(name_, old_);
 }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,23 +9,20 @@
 
 #include "app/window_services.h"
 
-/// A fresh folder under the system's temporary folder, removed with everything
-/// in it when the object goes.
+/// A fresh folder under $TMPDIR or /tmp, removed with all it holds when the object goes.
 class TempDir {
  public:
   TempDir();
   TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
 
   const std::string& path() const { return path_; }
   /// path() + "/" + relative.
   std::string operator/(std::string_view relative) const;
-  /// Writes `content` to `relative` (parent folders made) and returns its full path.
+  /// These make `relative` (parent folders too) and return its full path.
   std::string Write(std::string_view relative, std::string_view content) const;
-  /// Makes the folder `relative` (parents too) and returns its full path.
   std::string MakeFolder(std::string_view relative) const;
-  /// Writes an executable shell script and returns its full path.
+  /// An executable shell script.
   std::string WriteScript(std::string_view relative, std::string_view body) const;
 
  private:
@@ -54,20 +49,10 @@ struct RecordingWindows : WindowServices {
   bool cancel_ = false;
 };
 
-// For tests that start real programs and look after them in /proc.
-
 /// The state letter of /proc/<pid>/stat ('S', 'Z', ...); 0 when there is no such process.
-inline char ProcessState(int pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  // The name in parentheses may hold ')'; the state follows the last one.
-  const std::size_t close = std::getline(stat, line) ? line.rfind(')') : std::string::npos;
-  return pid > 0 && close != std::string::npos && close + 2 < line.size() ? line[close + 2] : 0;
-}
-
+char ProcessState(int pid);
 inline bool IsAlive(int pid) {
-  const char state = ProcessState(pid);
-  return state != 0 && state != 'Z' && state != 'X';
+  return ProcessState(pid) != 0 && ProcessState(pid) != 'Z';
 }
 
 /// Asks `done` until it holds, for about two seconds at most.
@@ -80,28 +65,16 @@ bool Eventually(Condition done) {
 }
 
 /// The pid a test program wrote into `path`, once it is there.
-inline int ReadPid(const std::string& path) {
-  int pid = 0;
-  Eventually([&] { return static_cast<bool>(std::ifstream(path) >> pid); });
-  return pid;
-}
+int ReadPid(const std::string& path);
 
 /// Sets (or with nothing, unsets) an environment variable for one scope.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-    if (const char* old = std::getenv(name)) {
-      old_ = old;
-    }
-    Apply(value);
-  }
+  ScopedEnv(const char* name, const std::optional<std::string>& value);
   ScopedEnv(const ScopedEnv&) = delete;
-  ~ScopedEnv() { Apply(old_); }
+  ~ScopedEnv();
 
  private:
-  void Apply(const std::optional<std::string>& value) {
-    value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
-  }
   const char* name_;
   std::optional<std::string> old_;
 };

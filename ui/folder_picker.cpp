@@ -58,6 +58,7 @@ class FolderPicker : public QDialog {
 
     auto* buttons = new QDialogButtonBox(this);
     ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok_->setObjectName(QStringLiteral("okButton"));
     ok_->setDefault(true);
     ok_->setEnabled(false);
     buttons->addButton(QStringLiteral("Avbryt"), QDialogButtonBox::RejectRole);

@@ -26,33 +26,60 @@ LogEdit::LogEdit(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void LogEdit::AppendLine(const QString& line) {
+  const std::lock_guard lock(mutex_);
   waitingLastStart_ = waiting_.size();
   waiting_ += line;
   waiting_ += QLatin1Char('\n');
   last_ = LastLine::Waiting;
   if (!flushQueued_) {
     flushQueued_ = true;
-    QTimer::singleShot(50, this, [this] {
-      flushQueued_ = false;
-      Flush();
-    });
+    // Posted, so the timer starts on the GUI thread whoever called.
+    QMetaObject::invokeMethod(
+        this, [this] { QTimer::singleShot(50, this, &LogEdit::Flush); }, Qt::QueuedConnection);
   }
+}
+
+bool LogEdit::ClearWaitingLastLine() {
+  const std::lock_guard lock(mutex_);
+  if (last_ == LastLine::Shown) {
+    return false;
+  }
+  if (last_ == LastLine::Waiting) {
+    waiting_.truncate(waitingLastStart_);
+  }
+  last_ = LastLine::None;
+  return true;
 }
 
 void LogEdit::ClearLastLine() {
-  if (last_ == LastLine::Waiting) {
-    waiting_.truncate(waitingLastStart_);
-  } else if (last_ == LastLine::Shown) {
-    QTextCursor line(document());
-    line.setPosition(shownLastStart_);
-    line.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    line.removeSelectedText();
+  if (ClearWaitingLastLine()) {
+    return;
   }
-  last_ = LastLine::None;
+  QTextCursor line(document());
+  line.setPosition(shownLastStart_);
+  line.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  line.removeSelectedText();
+  const std::lock_guard lock(mutex_);
+  if (last_ == LastLine::Shown) {
+    last_ = LastLine::None;
+  }
 }
 
 void LogEdit::Flush() {
-  if (waiting_.isEmpty()) {
+  QString lines;
+  bool lastWaiting = false;
+  qsizetype lastStart = 0;
+  {
+    const std::lock_guard lock(mutex_);
+    flushQueued_ = false;
+    lines.swap(waiting_);
+    lastWaiting = last_ == LastLine::Waiting;
+    lastStart = waitingLastStart_;
+    if (lastWaiting) {
+      last_ = LastLine::Shown;
+    }
+  }
+  if (lines.isEmpty()) {
     return;
   }
   QScrollBar* bar = verticalScrollBar();
@@ -60,12 +87,10 @@ void LogEdit::Flush() {
   QTextCursor end(document());
   end.movePosition(QTextCursor::End);
   const int start = end.position();
-  end.insertText(waiting_);
-  if (last_ == LastLine::Waiting) {
-    shownLastStart_ = start + static_cast<int>(waitingLastStart_);
-    last_ = LastLine::Shown;
+  end.insertText(lines);
+  if (lastWaiting) {
+    shownLastStart_ = start + static_cast<int>(lastStart);
   }
-  waiting_.clear();
   // Follow the log unless the user has scrolled back to read it.
   if (atBottom) {
     bar->setValue(bar->maximum());

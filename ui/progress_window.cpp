@@ -4,7 +4,6 @@
 #include <QFontDatabase>
 #include <QPushButton>
 #include <QThread>
-#include <chrono>
 
 #include "ui/dialog_units.h"
 #include "ui/log_edit.h"
@@ -78,16 +77,13 @@ void ProgressWindow::LogLine(std::string_view line) {
   if (IsClosed()) {
     return;
   }
-  const QString text = FromUtf8(CutLine(line));
-  OnGuiThread([&] {
-    if (!IsClosed()) {
-      log_->AppendLine(text);
-    }
-  });
+  // The log takes the line from any thread: a hand-over to the GUI thread
+  // per line would cost more than the album's own work per picture.
+  log_->AppendLine(FromUtf8(CutLine(line)));
 }
 
 void ProgressWindow::ClearLastLine() {
-  if (IsClosed()) {
+  if (IsClosed() || log_->ClearWaitingLastLine()) {
     return;
   }
   OnGuiThread([this] {
@@ -128,41 +124,22 @@ void ProgressWindow::OnGuiThread(std::function<void()> work) {
   changed_.wait(lock, [this] { return !pending_; });
   request_ = std::move(work);
   pending_ = true;
-  const bool wakeLoop = !serving_;
-  changed_.notify_all();
   lock.unlock();
-  if (wakeLoop) {
-    QMetaObject::invokeMethod(this, "ServeRequests", Qt::QueuedConnection);
-  }
+  QMetaObject::invokeMethod(this, "ServeRequests", Qt::QueuedConnection);
   lock.lock();
   changed_.wait(lock, [this] { return !pending_; });
 }
 
-// A run logs a line per picture: going through the event loop for each would
-// make the log slower than the album. So the GUI thread, once called, stays
-// ready for the next call for a short while, then returns to its event loop
-// at least every slice to paint and take the user's input.
+// Carries out the call waiting from another thread, on the GUI thread.
 void ProgressWindow::ServeRequests() {
-  using Clock = std::chrono::steady_clock;
-  constexpr auto kSlice = std::chrono::milliseconds(16);
-  constexpr auto kNextCallWait = std::chrono::milliseconds(2);
   std::unique_lock lock(mutex_);
-  const Clock::time_point until = Clock::now() + kSlice;
-  serving_ = true;
-  for (;;) {
-    if (request_) {
-      const std::function<void()> work = std::exchange(request_, nullptr);
-      lock.unlock();
-      work();
-      lock.lock();
-      pending_ = false;
-      changed_.notify_all();
-      continue;
-    }
-    if (Clock::now() >= until ||
-        !changed_.wait_for(lock, kNextCallWait, [this] { return request_ != nullptr; })) {
-      break;
-    }
+  if (!request_) {
+    return;
   }
-  serving_ = false;
+  const std::function<void()> work = std::exchange(request_, nullptr);
+  lock.unlock();
+  work();
+  lock.lock();
+  pending_ = false;
+  changed_.notify_all();
 }

@@ -61,5 +61,4 @@ class ProgressWindow : public QDialog, public WindowServices {
   std::condition_variable changed_;
   std::function<void()> request_;  ///< The call waiting for the GUI thread.
   bool pending_ = false;           ///< A call is waiting or being carried out.
-  bool serving_ = false;           ///< The GUI thread is ready for calls.
 };
