@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
 #include "app/files.h"
@@ -11,15 +9,7 @@
 
 namespace {
 
-constexpr char kOnlyTheLogLine[] = "^log: Spelar in ljud för: \"beach\" \\.\\.\\.\n$";
-
-// Also echoes log lines to standard error, so death tests can see them.
-struct EchoingWindows : RecordingWindows {
-  void LogLine(std::string_view line) override {
-    RecordingWindows::LogLine(line);
-    std::fprintf(stderr, "log: %s\n", lines_.back().c_str());
-  }
-};
+constexpr char kOnlyTheLogLine[] = "^Spelar in ljud för: \"beach\" \\.\\.\\.\n$";
 
 class RecordSoundTest : public testing::Test {
  protected:
@@ -44,7 +34,7 @@ class RecordSoundTest : public testing::Test {
 
   TempDir dir_;
   ScopedEnv path_;
-  EchoingWindows windows_;
+  RecordingWindows windows_;
   RunState run_;
 };
 
@@ -71,8 +61,7 @@ TEST_F(RecordSoundTest, ModesThatNeedNoRecordingTouchNothingAndASuccessClearsIts
   EXPECT_EQ(ReadFileBytes(dir_ / "seen"), "EMPTY");
   EXPECT_EQ(ReadFileBytes(Sound()), "REC");
   EXPECT_EQ(windows_.clears_, 1);
-  EXPECT_TRUE(windows_.lines_.empty());
-  EXPECT_TRUE(windows_.messages_.empty());
+  EXPECT_TRUE(windows_.lines_.empty() && windows_.messages_.empty());
 }
 
 // Exit codes are the runner's; here what each end leaves behind.
@@ -87,10 +76,13 @@ TEST_F(RecordSoundDeathTest, AMissingFailedOrCancelledRecorderEndsTheRun) {
   EXPECT_EXIT(Record(), testing::ExitedWithCode(1), kOnlyTheLogLine);
   EXPECT_EQ(ReadFileBytes(Sound()), "REC");  // Whatever the recorder left.
   windows_.cancel_ = true;
-  dir_.WriteScript("bin/sndrec32.exe",
-                   "echo $$ > '" + dir_ / "pid" + "'\n/bin/sleep 30\nprintf LATE > \"$1\"");
+  // What the recorder started ends with it.
+  dir_.WriteScript("bin/sndrec32.exe", "echo $$ > '" + dir_ / "pid" +
+                                           "'\n/bin/sleep 30 &\necho $! > '" + dir_ / "child" +
+                                           "'\nwait\nprintf LATE > \"$1\"");
   EXPECT_EXIT(Record(), testing::ExitedWithCode(1), kOnlyTheLogLine);
   EXPECT_FALSE(IsAlive(ReadPid(dir_ / "pid")));
+  EXPECT_TRUE(Eventually([&] { return !IsAlive(ReadPid(dir_ / "child")); }));
   EXPECT_EQ(ReadFileBytes(Sound()), "EMPTY");
 }
 

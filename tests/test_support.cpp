@@ -9,17 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
-void SetEnv(const char* name, const std::optional<std::string>& value) {
-  value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-}
-
-}  // namespace
-
 TempDir::TempDir() {
-  const char* base = std::getenv("TMPDIR");
-  path_ = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/korvalo-test-XXXXXX";
+  path_ = std::filesystem::temp_directory_path() / "korvalo-test-XXXXXX";
   if (mkdtemp(path_.data()) == nullptr) {
     throw std::runtime_error("cannot make a temporary folder");
   }
@@ -63,7 +54,11 @@ void RecordingWindows::ShowMessageBox(MessageOwner owner, std::string_view capti
   messages_.push_back(std::string(caption) + ": " + std::string(text));
   owners_.push_back(owner);
   std::fprintf(stderr, "%s\n", messages_.back().c_str());
-  std::fflush(stderr);
+}
+
+void RecordingWindows::LogLine(std::string_view line) {
+  lines_.emplace_back(line);
+  std::fprintf(stderr, "%s\n", lines_.back().c_str());
 }
 
 void RecordingWindows::ClearLastLine() {
@@ -83,17 +78,16 @@ char ProcessState(int pid) {
 
 int ReadPid(const std::string& path) {
   int pid = 0;
-  Eventually([&] { return static_cast<bool>(std::ifstream(path) >> pid); });
-  return pid;
+  return Eventually([&] { return static_cast<bool>(std::ifstream(path) >> pid); }) ? pid : 0;
 }
 
 ScopedEnv::ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
   if (const char* old = std::getenv(name)) {
     old_ = old;
   }
-  SetEnv(name, value);
+  value ? setenv(name, value->c_str(), 1) : unsetenv(name);
 }
 
 ScopedEnv::~ScopedEnv() {
-  SetEnv(name_, old_);
+  old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_);
 }

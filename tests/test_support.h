@@ -17,12 +17,10 @@ class TempDir {
   ~TempDir();
 
   const std::string& path() const { return path_; }
-  /// path() + "/" + relative.
   std::string operator/(std::string_view relative) const;
-  /// These make `relative` (parent folders too) and return its full path.
+  /// These make `relative` (parent folders too; a script executable) and return its full path.
   std::string Write(std::string_view relative, std::string_view content) const;
   std::string MakeFolder(std::string_view relative) const;
-  /// An executable shell script.
   std::string WriteScript(std::string_view relative, std::string_view body) const;
 
  private:
@@ -32,11 +30,11 @@ class TempDir {
 /// The whole content of `path`, or an empty text when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 
-/// Window services that remember what was asked of them. Message boxes are
-/// also written to standard error, so death tests can match fatal messages.
+/// Window services that remember what was asked of them. Message boxes and log
+/// lines are also written to standard error, so death tests can match them.
 struct RecordingWindows : WindowServices {
   void ShowMessageBox(MessageOwner owner, std::string_view caption, std::string_view text) override;
-  void LogLine(std::string_view line) override { lines_.emplace_back(line); }
+  void LogLine(std::string_view line) override;
   void ClearLastLine() override;
   void FinishProgress() override { ++finishes_; }
   bool PollCancel() override { return cancel_; }

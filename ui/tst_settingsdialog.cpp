@@ -25,7 +25,6 @@
 
 namespace {
 
-// An index template whose first row holds `cells` cells.
 std::string IndexWithCells(int cells) {
   std::string text = "<html><body><table>\r\n<tr>\r\n";
   for (int i = 0; i < cells; ++i) {
@@ -40,11 +39,6 @@ T* Find(QWidget& dialog, const char* name) {
   return widget != nullptr ? widget : (qFatal("the dialog has no %s", name), nullptr);
 }
 
-struct Outcome {
-  int Result = -1;
-  bool StayedOpen = false;  ///< still open after the action, then cancelled
-};
-
 }  // namespace
 
 class tst_SettingsDialog : public QObject {
@@ -57,20 +51,21 @@ class tst_SettingsDialog : public QObject {
   }
   std::string BrowserLog() const { return ReadFileBytes(*dir_ / "browser.log"); }
 
-  // Runs the settings dialog and does `act` with it once it is shown.
-  Outcome Run(const std::function<void(QDialog&)>& act) {
-    Outcome outcome;
+  // Runs the settings dialog and does `act` with it once it is shown. Returns the dialog's
+  // result, or -1 when it stayed open after `act` (and was then cancelled).
+  int Run(const std::function<void(QDialog&)>& act) {
+    bool stayedOpen = false;
     QTimer::singleShot(0, this, [&] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog != nullptr);
       act(*dialog);
-      outcome.StayedOpen = dialog->isVisible();
-      if (outcome.StayedOpen) {
+      stayedOpen = dialog->isVisible();
+      if (stayedOpen) {
         dialog->reject();
       }
     });
-    outcome.Result = SettingsDialog(run_, nullptr);
-    return outcome;
+    const int result = SettingsDialog(run_, nullptr);
+    return stayedOpen ? -1 : result;
   }
 
   std::unique_ptr<TempDir> dir_;
@@ -84,9 +79,8 @@ class tst_SettingsDialog : public QObject {
     dir_ = std::make_unique<TempDir>();
     windows_.emplace();
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(*dir_ / "config"));
-    const std::string log = *dir_ / "browser.log";
-    qputenv("BROWSER", QByteArray::fromStdString(
-                           dir_->WriteScript("browser", "echo \"$*\" >> '" + log + "'")));
+    qputenv("BROWSER", QByteArray::fromStdString(dir_->WriteScript(
+                           "browser", "echo \"$*\" >> '" + *dir_ / "browser.log" + "'")));
     dir_->Write("dok/korvalo.html", "<html></html>");
     run_ = RunState{};
     InitRunState(run_, *dir_ / "korvalo");
@@ -154,29 +148,35 @@ class tst_SettingsDialog : public QObject {
       AddTemplate(QString(name).remove('!'), name.endsWith('!') ? "<p>" : IndexWithCells(3));
     }
     const QDialog* shown = nullptr;
-    const Outcome outcome = Run([&](QDialog& dialog) {
+    const int result = Run([&](QDialog& dialog) {
       shown = &dialog;
       auto* edit = Find<QLineEdit>(dialog, "thumbnailsField");
       edit->setText(field);
       QTest::keyClick(edit, Qt::Key_Return);  // Enter presses OK
     });
-    QCOMPARE(outcome.Result, accepted >= 0 ? 1 : 0);
-    QCOMPARE(outcome.StayedOpen, accepted < 0);
+    QCOMPARE(result, accepted >= 0 ? 1 : -1);
     QCOMPARE(run_.Settings.ThumbnailsPerRow, std::max(accepted, 0));
     message.replace("%1", QString::fromStdString(run_.Paths.TemplatesFolder));
-    QCOMPARE(windows_->messages_, message.isEmpty()
-                                      ? std::vector<std::string>{}
-                                      : std::vector<std::string>{message.toStdString()});
-    QCOMPARE(windows_->owners_.size(), windows_->messages_.size());
-    QVERIFY(std::all_of(windows_->owners_.begin(), windows_->owners_.end(),
-                        [&](MessageOwner owner) { return owner == shown; }));
+    QCOMPARE(windows_->messages_,
+             std::vector<std::string>(!message.isEmpty(), message.toStdString()));
+    QCOMPARE(windows_->owners_, std::vector<MessageOwner>(windows_->messages_.size(), shown));
     QCOMPARE(run_.Owner, nullptr);  // never left pointing at the closed dialog
   }
 
-  void refusedThenAccepted() {
+  // Escape and the close box reject the dialog as the Avbryt button does. Nothing cancelled
+  // is kept: the next run starts from the saved choices.
+  void cancelledThenRefusedThenAccepted() {
     AddTemplate("Blå");
     AddTemplate("Enkel");
-    const Outcome outcome = Run([&](QDialog& dialog) {
+    const int cancelled = Run([](QDialog& dialog) {
+      Find<QComboBox>(dialog, "templateList")->setCurrentIndex(0);
+      Find<QLineEdit>(dialog, "thumbnailsField")->setText("7");
+      Find<QRadioButton>(dialog, "recordAlwaysButton")->setChecked(true);
+      QTest::keyClick(Find<QPushButton>(dialog, "cancelButton"), Qt::Key_Space);
+    });
+    QCOMPARE(cancelled, 0);
+    QVERIFY(run_.Templates.IndexTemplate.empty());
+    const int accepted = Run([&](QDialog& dialog) {
       QVERIFY(Find<QRadioButton>(dialog, "recordWhenMissingButton")->isChecked());
       QVERIFY(Find<QCheckBox>(dialog, "includeSubfoldersBox")->isChecked());
       auto* field = Find<QLineEdit>(dialog, "thumbnailsField");
@@ -193,7 +193,7 @@ class tst_SettingsDialog : public QObject {
       field->setText("0");
       ok->click();
     });
-    QCOMPARE(outcome.Result, 1);
+    QCOMPARE(accepted, 1);
     QCOMPARE(windows_->messages_.size(), std::size_t{1});
     QCOMPARE(ReadSetting("LastTemplate"), "Enkel");
     QCOMPARE(run_.Templates.IndexTemplate, IndexWithCells(4));
@@ -201,23 +201,6 @@ class tst_SettingsDialog : public QObject {
     QCOMPARE(run_.Settings.Recording, RecordNever);
     QCOMPARE(run_.Settings.OpenBrowserWhenDone, false);
     QCOMPARE(run_.Settings.IncludeSubfolders, true);
-  }
-
-  // Escape and the close box reject the dialog as the Avbryt button does.
-  void cancelWritesNothing() {
-    AddTemplate("Blå");
-    AddTemplate("Enkel");
-    const Outcome outcome = Run([](QDialog& dialog) {
-      Find<QComboBox>(dialog, "templateList")->setCurrentIndex(0);
-      Find<QLineEdit>(dialog, "thumbnailsField")->setText("7");
-      Find<QRadioButton>(dialog, "recordAlwaysButton")->setChecked(true);
-      QTest::keyClick(Find<QPushButton>(dialog, "cancelButton"), Qt::Key_Space);
-    });
-    QCOMPARE(outcome.Result, 0);
-    QVERIFY(!outcome.StayedOpen);
-    QCOMPARE(ReadSetting("LastTemplate"), "");
-    QVERIFY(run_.Templates.IndexTemplate.empty());
-    QCOMPARE(run_.Settings.Recording, RecordWhenMissing);
   }
 
   void selectionOverwritesFieldAndDialogIsCentred() {
@@ -241,7 +224,7 @@ class tst_SettingsDialog : public QObject {
   void helpAndAbout() {
     AddTemplate("Enkel");
     const std::string page = "file://" + *dir_ / "dok/korvalo.html";
-    const Outcome outcome = Run([&](QDialog& settings) {
+    const int result = Run([&](QDialog& settings) {
       Find<QPushButton>(settings, "helpButton")->click();
       QTRY_COMPARE(BrowserLog(), page + "#usage\n");
       QTimer::singleShot(0, this, [&] {
@@ -260,7 +243,7 @@ class tst_SettingsDialog : public QObject {
       });
       Find<QPushButton>(settings, "aboutButton")->click();  // returns when About has closed
     });
-    QVERIFY(outcome.StayedOpen);
+    QCOMPARE(result, -1);
   }
 };
 
