@@ -64,7 +64,6 @@ TEST_F(RecordSoundTest, ModesThatNeedNoRecordingTouchNothingAndASuccessClearsIts
   EXPECT_TRUE(windows_.lines_.empty() && windows_.messages_.empty());
 }
 
-// Exit codes are the runner's; here what each end leaves behind.
 TEST_F(RecordSoundDeathTest, AMissingFailedOrCancelledRecorderEndsTheRun) {
   dir_.Write("album/beach.wav", "OLD");
   EXPECT_EXIT(Record(), testing::ExitedWithCode(1),

@@ -29,6 +29,7 @@ TEST(ChildProcess, HiddenProgramsGetOnlyNullStreamsAndWaitsWorkWithoutAPidFd) {
       ChildProcess::Start({script, dir / "seen"}, false, error, refused);
   ASSERT_TRUE(child) << "errno " << error;
   EXPECT_EQ(child->WaitForEnd(std::chrono::milliseconds(50)), WaitOutcome::TimedOut);
+  EXPECT_EQ(child->WaitForEnd(std::chrono::milliseconds(10000)), WaitOutcome::Ended);
   EXPECT_EQ(child->WaitForEnd(std::nullopt), WaitOutcome::Ended);
   EXPECT_EQ(child->Reap(), 3u);
   close(leaky);

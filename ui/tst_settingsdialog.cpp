@@ -26,11 +26,9 @@
 namespace {
 
 std::string IndexWithCells(int cells) {
-  std::string text = "<html><body><table>\r\n<tr>\r\n";
-  for (int i = 0; i < cells; ++i) {
-    text += "<td>__picture.jpg</td>\r\n";
-  }
-  return text + "</tr>\r\n</table></body></html>\r\n";
+  return "<html><body><table>\r\n<tr>\r\n" +
+         QString("<td>__picture.jpg</td>\r\n").repeated(cells).toStdString() +
+         "</tr>\r\n</table></body></html>\r\n";
 }
 
 template <typename T>
@@ -49,7 +47,6 @@ class tst_SettingsDialog : public QObject {
     dir_->Write("mallar/" + name.toStdString() + "_index.html", indexText);
     dir_->Write("mallar/" + name.toStdString() + "_picture.html", "<p>" + name.toStdString());
   }
-  std::string BrowserLog() const { return ReadFileBytes(*dir_ / "browser.log"); }
 
   // Runs the settings dialog and does `act` with it once it is shown. Returns the dialog's
   // result, or -1 when it stayed open after `act` (and was then cancelled).
@@ -226,7 +223,7 @@ class tst_SettingsDialog : public QObject {
     const std::string page = "file://" + *dir_ / "dok/korvalo.html";
     const int result = Run([&](QDialog& settings) {
       Find<QPushButton>(settings, "helpButton")->click();
-      QTRY_COMPARE(BrowserLog(), page + "#usage\n");
+      QTRY_COMPARE(ReadFileBytes(*dir_ / "browser.log"), page + "#usage\n");
       QTimer::singleShot(0, this, [&] {
         auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         QVERIFY(about != nullptr && about->parentWidget() == &settings);
@@ -237,7 +234,7 @@ class tst_SettingsDialog : public QObject {
                     .match(Find<QLabel>(*about, "aboutText")->text())
                     .hasMatch());
         Find<QPushButton>(*about, "helpButton")->click();
-        QTRY_COMPARE(BrowserLog(), page + "#usage\n" + page + "#legal\n");
+        QTRY_COMPARE(ReadFileBytes(*dir_ / "browser.log"), page + "#usage\n" + page + "#legal\n");
         QVERIFY(about->isVisible());
         QTest::keyClick(about, Qt::Key_Return);
       });
