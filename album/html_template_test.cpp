@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 const std::string kHead = "<table>\r\n<tr>\r\n";
@@ -17,8 +19,6 @@ TEST(SplitIndexTemplate, CutsHeadCellAndTailAndCountsColumns) {
   } cases[] = {
       // The tail follows the last cell, whichever row it is in.
       {kHead + kCell + kCell + "</tr>\r\n<tr>\r\n" + kCell + kTail, -4, kHead, kCell, kTail, 1},
-      {"<table><tr>\r\n<td>Picture text</td>\r\n</tr></table>", 0, "<table><tr>\r\n",
-       "<td>Picture text</td>\r\n", "</tr></table>", 1},
       // With LF only, the two characters after a tag are taken whatever they are.
       {"<table>\n<tr>\n<td>a</td>\n<td>b</td>\n</tr>\n</table>\n", 0, "<table>\n<tr>\n<",
        "td>a</td>\n<", "/tr>\n</table>\n", 2},
@@ -29,51 +29,37 @@ TEST(SplitIndexTemplate, CutsHeadCellAndTailAndCountsColumns) {
   for (const auto& c : cases) {
     ASSERT_TRUE(IndexTemplateIsUsable(c.Text)) << c.Text;
     const IndexLayout layout = SplitIndexTemplate(c.Text, c.ThumbnailsPerRow);
-    EXPECT_EQ(layout.Head, c.Head) << c.Text;
-    EXPECT_EQ(layout.CellTemplate, c.Cell) << c.Text;
-    EXPECT_EQ(layout.Tail, c.Tail) << c.Text;
-    EXPECT_EQ(layout.Columns, c.Columns) << c.Text << " " << c.ThumbnailsPerRow;
+    EXPECT_EQ(std::tuple(layout.Head, layout.CellTemplate, layout.Tail, layout.Columns),
+              std::tuple(c.Head, c.Cell, c.Tail, c.Columns));
   }
 }
 
+// How an unusable template is split is fuzzed.
 TEST(SplitIndexTemplate, TemplatesWithoutRowOrCellAreNotUsable) {
   for (const std::string_view text :
        {"", "<html></html>", "<TR>\r\n<td></td>", "<tr class=\"x\"><td></td>",
         "<tr>\r\n<td>no end</TD>", "<tr></td>", "<td></td><tr>"}) {
     EXPECT_FALSE(IndexTemplateIsUsable(text)) << text;
-    const IndexLayout layout = SplitIndexTemplate(text, 0);
-    EXPECT_EQ(layout.Head, text);
-    EXPECT_EQ(layout.CellTemplate.size() + layout.Tail.size(), 0u);
-    EXPECT_EQ(layout.Columns, 1);
   }
 }
 
-TEST(ReplaceAll, ReplacesEveryOccurrenceAndNeverRescansInsertedText) {
-  const struct {
-    std::string Text, Marker, Replacement, Result;
-  } cases[] = {
-      {"aaaa", "aa", "a", "aa"},
-      {"keep", "absent", "y", "keep"},
-      {"keep", "", "y", "keep"},
-      // No limit on how far the text grows.
-      {std::string(2000, 'm'), "m", std::string(1000, 'r'), std::string(2000000, 'r')},
-  };
-  for (auto c : cases) {
-    ReplaceAll(c.Text, c.Marker, c.Replacement);
-    EXPECT_TRUE(c.Text == c.Result) << c.Marker << " -> " << c.Replacement.substr(0, 10);
-  }
+// Fuzzing compares it with an editor's replace loop; this checks what a short run misses.
+TEST(ReplaceAll, AnEmptyMarkerReplacesNothingAndTheTextMayGrowWithoutLimit) {
+  std::string text = "keep";
+  ReplaceAll(text, "", "y");
+  EXPECT_EQ(text, "keep");
+  text = std::string(2000, 'm');
+  ReplaceAll(text, "m", std::string(1000, 'r'));
+  EXPECT_TRUE(text == std::string(2000000, 'r'));
 }
 
 TEST(FillPlaceholders, MarkersInsideValuesAreInsertedOnceAndAnEmptyCaptionRemovesThem) {
   std::string cell = "__picture.jpg|__picture.html|Picture text|Picture text";
   FillPlaceholders(cell, "Picture text.jpg", "Picture text", "Picture text");
   EXPECT_EQ(cell, "Picture text.jpg|Picture text.html|Picture text|Picture text");
-  cell = "__picture.jpg __picture";
+  cell = "<td>__picture.jpg Picture text<br>Picture text</td>";
   FillPlaceholders(cell, "__picture.jpg", "__picture", "");
-  EXPECT_EQ(cell, "__picture.jpg __picture");
-  cell = "<td>Picture text<br>Picture text</td>";
-  FillPlaceholders(cell, "__goback.gif", "../index", "");
-  EXPECT_EQ(cell, "<td><br></td>");
+  EXPECT_EQ(cell, "<td>__picture.jpg <br></td>");
 }
 
 TEST(CaptionFromName, DropsOnePlusAndUpperCasesOnlyAsciiLetters) {
