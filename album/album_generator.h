@@ -7,5 +7,10 @@
 /// Turns `folder` into an album: index page, picture pages, voice comments and
 /// sub-albums. `depth` 0 is the folder the user picked. Hidden entries are
 /// left out, and so, with a log line, is a folder the walk is already inside
-/// (a link to the folder itself or to one above it). Always returns 1.
+/// (a link to the folder itself or to one above it) or has already made into
+/// a sub-album in this run. Each folder is locked while it is written: a
+/// folder another run holds is a fatal error. Returns 1 when the album was
+/// made to its end; 0 when the run stopped early, cancelled (PollCancel) or
+/// a recording failed or was cancelled: nothing more was written and no
+/// browser opened, and the caller ends the run with exit code 1.
 int GenerateFolder(RunState& run, const std::string& folder, int depth);

@@ -63,3 +63,33 @@ void EndProcessNow(int code) {
   std::fflush(nullptr);
   std::_Exit(code);
 }
+
+std::string_view ReasonText(FileError error) {
+  switch (error) {
+    case FileError::None:
+      return "inget fel";
+    case FileError::NotFound:
+      return "finns inte";
+    case FileError::AccessDenied:
+      return "åtkomst nekad";
+    case FileError::DiskFull:
+      return "disken är full";
+    case FileError::QuotaExceeded:
+      return "diskkvoten är slut";
+    case FileError::ReadOnly:
+      return "skrivskyddad";
+    case FileError::NameTooLong:
+      return "sökvägen är för lång";
+    case FileError::NotAFolder:
+      return "inte en mapp";
+    case FileError::IsAFolder:
+      return "en mapp har samma namn";
+    case FileError::InUse:
+      return "används av en annan körning av Korvalo";
+    case FileError::IoError:
+      return "läs- eller skrivfel på disken";
+    case FileError::Other:
+      break;
+  }
+  return "okänt fel";
+}

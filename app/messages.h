@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/run_state.h"
+#include "platform/file_error.h"
 
 /// Returns string-table text `id` (UTF-8); empty for an id the table lacks.
 std::string LoadText(int id);
@@ -19,3 +20,7 @@ void ShowError(const RunState& run, std::string_view format, std::string_view ar
 
 /// Flushes every open C stream and ends the process at once with `code`.
 [[noreturn]] void EndProcessNow(int code);
+
+/// The reason `error` in a few Swedish words, to follow a path in a message
+/// or log line ("disken är full").
+std::string_view ReasonText(FileError error);

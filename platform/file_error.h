@@ -1,0 +1,18 @@
+#pragma once
+
+/// Why a file or folder operation failed, in the program's own words: each
+/// platform turns its error codes into these.
+enum class FileError {
+  None,
+  NotFound,
+  AccessDenied,
+  DiskFull,
+  QuotaExceeded,
+  ReadOnly,
+  NameTooLong,
+  NotAFolder,
+  IsAFolder,
+  InUse,  ///< another run holds the folder
+  IoError,
+  Other,
+};

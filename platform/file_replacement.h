@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "platform/file_error.h"
+
+/// A regular file written at `path` that replaces what stands there whole or
+/// not at all: the new content goes to a file beside it that only Commit puts
+/// in place, so a hard link elsewhere keeps the old content and an early end
+/// leaves the old file. A link, FIFO or device at `path` is replaced, never
+/// written through. Where nothing stands yet and the mode allows it, the file
+/// is written in place, so that an early end leaves it as far as it got.
+class FileReplacement {
+ public:
+  enum class Mode {
+    Whole,           ///< always beside the target, also for a new file
+    InPlaceWhenNew,  ///< a new file is written where it will stay
+  };
+
+  FileReplacement(std::string path, Mode mode);
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+  /// Without Commit the target stays as it was (a new file written in place:
+  /// as far as it got) and the file beside it is gone.
+  ~FileReplacement();
+
+  /// The stream to write to; null when the file could not be made (Error()).
+  std::FILE* Stream() const { return stream_; }
+  FileError Error() const { return error_; }
+
+  /// Flushes and puts the new content in place. False when anything failed,
+  /// the target then as it was. Content equal to the old file's leaves the old
+  /// file, and its time stamp, untouched.
+  bool Commit();
+
+ private:
+  bool Fail(int error);
+  bool SameAsTarget();
+  bool PutInPlace();
+
+  std::string path_;
+  std::string besideName_;  ///< a named file beside the target, when one is used
+  std::FILE* stream_ = nullptr;
+  bool inPlace_ = false;
+  bool replacing_ = false;  ///< something stood at the target when we began
+  FileError error_ = FileError::None;
+};
+
+/// True when `path` is a regular file (not a link) holding exactly `content`.
+bool RegularFileHolds(const std::string& path, std::string_view content);
+
+/// Writes `content` to `path` as a FileReplacement in Whole mode; an
+/// unchanged file is left alone. None on success.
+FileError ReplaceFileWhole(const std::string& path, std::string_view content);
+
+/// Copies the regular file `source` to `target` whole (Whole mode). None on success.
+FileError CopyFileWhole(const std::string& source, const std::string& target);

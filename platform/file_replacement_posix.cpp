@@ -1,0 +1,250 @@
+#include "platform/file_replacement.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <utility>
+
+#include "platform/file_error_posix.h"
+
+namespace {
+
+constexpr int kCreateFlags = O_CLOEXEC | O_NOCTTY;
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A hidden name beside `path`, unique in this process; the walk leaves
+// hidden names out, so an album never shows one.
+std::string BesideName(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  return FolderOf(path) + "." + NameOf(path) + ".korvalo-" + std::to_string(getpid()) + "-" +
+         std::to_string(counter++);
+}
+
+std::FILE* StreamOf(int fd) {
+  if (fd < 0) {
+    return nullptr;
+  }
+  std::FILE* file = fdopen(fd, "w+b");
+  if (file == nullptr) {
+    close(fd);
+  }
+  return file;
+}
+
+// An unnamed file in the target's folder: whatever ends the process before
+// Commit, even a kill, leaves nothing behind. Not every file system has them.
+int UnnamedFileBeside(const std::string& path) {
+  if (access("/proc/self/fd", X_OK) != 0) {
+    return -1;  // no way to give it a name later
+  }
+  return open(FolderOf(path).c_str(), O_TMPFILE | O_RDWR | kCreateFlags, 0666);
+}
+
+bool SameBytes(int a, int b) {
+  char bufferA[16 * 1024];
+  char bufferB[sizeof bufferA];
+  for (off_t at = 0;;) {
+    const ssize_t gotA = pread(a, bufferA, sizeof bufferA, at);
+    const ssize_t gotB = pread(b, bufferB, sizeof bufferB, at);
+    if (gotA < 0 || gotA != gotB || std::memcmp(bufferA, bufferB, static_cast<size_t>(gotA)) != 0) {
+      return false;
+    }
+    if (gotA == 0) {
+      return true;
+    }
+    at += gotA;
+  }
+}
+
+// The regular file at `path` itself, never through a link, a FIFO never waited on.
+int OpenRegularNoFollow(const std::string& path, struct stat& status) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kCreateFlags);
+  if (fd >= 0 && (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(path)) {
+  struct stat status {};
+  if (lstat(path_.c_str(), &status) == 0) {
+    if (S_ISDIR(status.st_mode)) {
+      Fail(EISDIR);
+      return;
+    }
+    replacing_ = true;
+  } else if (errno != ENOENT) {
+    Fail(errno);
+    return;
+  }
+  if (!replacing_ && mode == Mode::InPlaceWhenNew) {
+    const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kCreateFlags, 0666);
+    if (fd >= 0) {
+      inPlace_ = true;
+      stream_ = StreamOf(fd);
+      return;
+    }
+    if (errno != EEXIST) {
+      Fail(errno);
+      return;
+    }
+    replacing_ = true;  // it came meanwhile
+  }
+  int fd = UnnamedFileBeside(path_);
+  if (fd < 0) {
+    besideName_ = BesideName(path_);
+    fd = open(besideName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kCreateFlags, 0666);
+    if (fd < 0) {
+      besideName_.clear();
+      Fail(errno);
+      return;
+    }
+  }
+  stream_ = StreamOf(fd);
+  if (stream_ == nullptr) {
+    Fail(errno);
+  }
+}
+
+FileReplacement::~FileReplacement() {
+  if (stream_ != nullptr) {
+    std::fclose(stream_);
+  }
+  if (!besideName_.empty()) {
+    unlink(besideName_.c_str());
+  }
+}
+
+bool FileReplacement::Fail(int error) {
+  error_ = FileErrorFromErrno(error);
+  if (error_ == FileError::None) {
+    error_ = FileError::Other;
+  }
+  return false;
+}
+
+bool FileReplacement::SameAsTarget() {
+  struct stat status {};
+  const int old = OpenRegularNoFollow(path_, status);
+  if (old < 0) {
+    return false;
+  }
+  const bool same = SameBytes(fileno(stream_), old);
+  close(old);
+  return same;
+}
+
+// Gives the finished file its name: a new name for a new file, or a name
+// beside the target that is then renamed over it in one step.
+bool FileReplacement::PutInPlace() {
+  if (besideName_.empty()) {
+    const std::string unnamed = "/proc/self/fd/" + std::to_string(fileno(stream_));
+    if (!replacing_ &&
+        linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, path_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return true;
+    }
+    if (!replacing_ && errno != EEXIST) {
+      return Fail(errno);
+    }
+    besideName_ = BesideName(path_);
+    if (linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, besideName_.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      const int error = errno;
+      besideName_.clear();
+      return Fail(error);
+    }
+  }
+  if (rename(besideName_.c_str(), path_.c_str()) != 0) {
+    return Fail(errno);
+  }
+  besideName_.clear();
+  return true;
+}
+
+bool FileReplacement::Commit() {
+  if (stream_ == nullptr) {
+    return false;
+  }
+  // A full disk may only show when the buffer is written out.
+  if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0) {
+    return Fail(errno);
+  }
+  bool done = inPlace_ || (replacing_ && SameAsTarget()) || PutInPlace();
+  const int closeError = std::fclose(stream_) == 0 ? 0 : errno;
+  stream_ = nullptr;
+  if (done && closeError != 0) {
+    done = Fail(closeError);
+  }
+  return done;
+}
+
+bool RegularFileHolds(const std::string& path, std::string_view content) {
+  struct stat status {};
+  const int fd = OpenRegularNoFollow(path, status);
+  if (fd < 0) {
+    return false;
+  }
+  bool same = static_cast<std::size_t>(status.st_size) == content.size();
+  std::string bytes(same ? content.size() + 1 : 0, '\0');
+  // One byte more than expected finds a file that grew since fstat.
+  same = same && read(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(content.size()) &&
+         std::string_view(bytes.data(), content.size()) == content;
+  close(fd);
+  return same;
+}
+
+FileError ReplaceFileWhole(const std::string& path, std::string_view content) {
+  if (RegularFileHolds(path, content)) {
+    return FileError::None;
+  }
+  FileReplacement file(path, FileReplacement::Mode::Whole);
+  if (file.Stream() == nullptr) {
+    return file.Error();
+  }
+  if (!content.empty() && std::fwrite(content.data(), content.size(), 1, file.Stream()) != 1) {
+    return FileErrorFromErrno(errno);
+  }
+  return file.Commit() ? FileError::None : file.Error();
+}
+
+FileError CopyFileWhole(const std::string& source, const std::string& target) {
+  const int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | kCreateFlags);
+  struct stat status {};
+  if (in < 0 || fstat(in, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const FileError error = in < 0 ? FileErrorFromErrno(errno) : FileError::Other;
+    if (in >= 0) {
+      close(in);
+    }
+    return error;
+  }
+  FileReplacement file(target, FileReplacement::Mode::Whole);
+  char buffer[64 * 1024];
+  ssize_t got = 0;
+  while (file.Stream() != nullptr && (got = read(in, buffer, sizeof buffer)) > 0) {
+    if (std::fwrite(buffer, static_cast<size_t>(got), 1, file.Stream()) != 1) {
+      break;
+    }
+  }
+  close(in);
+  if (file.Stream() == nullptr) {
+    return file.Error();
+  }
+  if (got != 0) {
+    return FileError::Other;
+  }
+  return file.Commit() ? FileError::None : file.Error();
+}
