@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,18 +18,25 @@
 #include "app/window_services.h"
 #include "external/browser_launcher.h"
 #include "external/voice_recording.h"
+#include "platform/file_replacement.h"
 #include "platform/file_system.h"
+#include "platform/folder_listing.h"
+#include "platform/folder_lock.h"
 #include "platform/path_syntax.h"
 #include "resources/string_table.h"
 
 namespace {
 
-// The folders the walk is inside: the chosen folder, every folder above it
-// and every folder on the way down to the current one.
-using EnclosingFolders = std::vector<FileIdentity>;
+struct IdentityLess {
+  bool operator()(const FileIdentity& a, const FileIdentity& b) const {
+    return std::tie(a.Device, a.Inode) < std::tie(b.Device, b.Inode);
+  }
+};
 
-void GenerateLevel(RunState& run, const std::string& folder, int depth,
-                   EnclosingFolders& enclosing);
+// The folders the walk must not enter: every folder above the chosen one and
+// every folder made into an album in this run, so that no loop or fan of
+// links can make the walk visit a real folder twice.
+using VisitedFolders = std::set<FileIdentity, IdentityLess>;
 
 // Room for what the placeholders add to a page or cell, so that filling one
 // rarely has to grow its working text.
@@ -45,36 +54,28 @@ std::optional<PictureSize> ReadPictureSize(const std::string& path, std::string_
 }
 
 // The index page of one album folder, open from its first entry to its end and
-// written piece by piece. Any failure to write it, its close included, is fatal:
-// a cut-off index page must never pass for a finished album.
+// written piece by piece. A new page is written in place, so an early end
+// leaves it as far as it got; an existing one is replaced whole only at Close.
+// Any failure to write it is fatal: a cut-off index page must never pass for
+// a finished album.
 class IndexPage {
  public:
   IndexPage(const RunState& run, std::string path)
-      : run_(run), path_(std::move(path)), file_(CreateRegularFile(path_)) {
-    if (file_ == nullptr) {
+      : run_(run), path_(std::move(path)), file_(path_, FileReplacement::Mode::InPlaceWhenNew) {
+    if (file_.Stream() == nullptr) {
       ShowError(run_, LoadText(kTextCannotCreateIndex), path_, true);
       EndProcessNow(1);
     }
   }
-  IndexPage(const IndexPage&) = delete;
-  IndexPage& operator=(const IndexPage&) = delete;
-  ~IndexPage() {
-    if (file_ != nullptr) {
-      std::fclose(file_);
-    }
-  }
 
   void Write(std::string_view text) {
-    if (!text.empty() && std::fwrite(text.data(), text.size(), 1, file_) != 1) {
+    if (!text.empty() && std::fwrite(text.data(), text.size(), 1, file_.Stream()) != 1) {
       Fail();
     }
   }
 
   void Close() {
-    bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
-    written = std::fclose(file_) == 0 && written;
-    file_ = nullptr;
-    if (!written) {
+    if (!file_.Commit()) {
       Fail();
     }
   }
@@ -87,60 +88,84 @@ class IndexPage {
 
   const RunState& run_;
   std::string path_;
-  std::FILE* file_;
+  FileReplacement file_;
 };
 
 // One level of the walk: one folder, its index page and its two working texts.
 class AlbumLevel {
  public:
-  AlbumLevel(RunState& run, const std::string& folder, int depth, EnclosingFolders& enclosing)
+  AlbumLevel(RunState& run, const std::string& folder, int depth, VisitedFolders& visited)
       : run_(run),
         folder_(folder),
         depth_(depth),
-        enclosing_(enclosing),
-        pattern_(folder + "/*.*"),
-        folderPrefix_(PathPart(pattern_, "drive,dir")),
+        visited_(visited),
+        folderPrefix_(PathPart(folder + "/*.*", "drive,dir")),
         indexPath_(folderPrefix_ + run.Paths.IndexBaseName + run.Paths.PageExtension),
-        rules_(MakeEntryRules(run)) {
-    cell_.reserve(run.Templates.IndexTemplate.size() + kFillRoom);
-    page_.reserve(run.Templates.PictureTemplate.size() + kFillRoom);
+        rules_(MakeEntryRules(run)),
+        lock_(folder) {}
+
+  /// Takes the folder and reads its entries before anything is written there.
+  /// Another run in the folder is fatal; other failures are returned.
+  FileError Open() {
+    if (lock_.Error() == FileError::InUse) {
+      ShowError(run_, LoadText(kTextFolderInUse), folder_, true);
+      EndProcessNow(1);
+    }
+    if (lock_.Error() != FileError::None) {
+      return lock_.Error();
+    }
+    const FileError listed = ListFolder(folderPrefix_, "*.*", entries_);
+    if (listed == FileError::None) {
+      cell_.reserve(run_.Templates.IndexTemplate.size() + kFillRoom);
+      page_.reserve(run_.Templates.PictureTemplate.size() + kFillRoom);
+    }
+    return listed;
   }
 
-  void Walk() {
-    std::string entryPath;
-    bool isFolder = false;
-    FolderSearch search;
-    while (NextFolderEntry(pattern_, entryPath, isFolder, search)) {
-      const std::string_view name = std::string_view(entryPath).substr(folderPrefix_.size());
-      if (IsHiddenName(name)) {
-        continue;
+  /// Makes the album; false when the run stopped early.
+  bool Make() { return Walk() && Finish(); }
+
+ private:
+  // Stops at the next entry once the user has cancelled.
+  bool Walk() {
+    for (const FolderEntry& entry : entries_) {
+      if (run_.Windows->PollCancel()) {
+        return false;
       }
-      switch (ClassifyEntry(rules_, name, isFolder)) {
-        case EntryKind::Skipped:
-          break;
-        case EntryKind::PageWouldBeIndex:
-          run_.Windows->LogLine("Hoppar över " + entryPath +
-                                ": sidan skulle skriva över indexsidan");
-          break;
-        case EntryKind::SubAlbum:
-          WalkSubAlbum(entryPath, name);
-          break;
-        case EntryKind::Picture: {
-          StartEntry(entryPath);
-          const std::optional<PictureSize> size = ReadPictureSize(entryPath, name);
-          const CellValues values = PictureValues(name);
-          WritePicturePage(name, values, size);
-          WriteCell(values, size);
-          break;
-        }
+      if (!IsHiddenName(entry.Name) && !MakeEntry(entry)) {
+        return false;
       }
     }
+    return true;
   }
 
-  void Finish() {
+  bool MakeEntry(const FolderEntry& entry) {
+    const std::string entryPath = folderPrefix_ + entry.Name;
+    switch (ClassifyEntry(rules_, entry.Name, entry.IsFolder)) {
+      case EntryKind::Skipped:
+        return true;
+      case EntryKind::PageWouldBeIndex:
+        run_.Windows->LogLine("Hoppar över " + entryPath + ": sidan skulle skriva över indexsidan");
+        return true;
+      case EntryKind::SubAlbum:
+        return MakeSubAlbum(entryPath, entry.Name);
+      case EntryKind::Picture:
+        break;
+    }
+    StartEntry(entryPath);
+    const std::optional<PictureSize> size = ReadPictureSize(entryPath, entry.Name);
+    const CellValues values = PictureValues(entry.Name);
+    if (!WritePicturePage(entry.Name, values, size)) {
+      return false;
+    }
+    WriteCell(values, size);
+    return true;
+  }
+
+  bool Finish() {
     if (!index_) {
       ShowError(run_, LoadText(kTextNoPictures), folder_, false);
-      return;
+      return true;
     }
     if (depth_ != 0) {
       cell_.assign(layout_.CellTemplate);
@@ -152,16 +177,21 @@ class AlbumLevel {
     index_->Write(layout_.Tail);
     index_->Close();
     index_.reset();
-    if (depth_ == 0) {
-      if (run_.Settings.OpenBrowserWhenDone) {
-        OpenInBrowser(indexPath_, true);
-      } else {
-        run_.Windows->FinishProgress();
-      }
+    if (depth_ != 0) {
+      return true;
     }
+    // A cancel during the last picture still keeps the browser shut.
+    if (run_.Windows->PollCancel()) {
+      return false;
+    }
+    if (run_.Settings.OpenBrowserWhenDone) {
+      OpenInBrowser(indexPath_, true);
+    } else {
+      run_.Windows->FinishProgress();
+    }
+    return true;
   }
 
- private:
   // Logs the entry and, at the first one, starts the index page.
   void StartEntry(const std::string& entryPath) {
     run_.Windows->LogLine(entryPath);
@@ -175,36 +205,42 @@ class AlbumLevel {
     CopySupportImage(run_.Paths.FolderImage, rules_.FolderImageName);
   }
 
-  // A link to a folder the walk is already inside would lead it round in a
-  // loop, or out of the chosen folder; links to other folders are followed.
-  void WalkSubAlbum(const std::string& entryPath, std::string_view name) {
+  // A link back to a folder the walk is inside, or to one it has already
+  // made, would make it loop or repeat itself; a folder that cannot be read
+  // is left out with the reason. Either way the album goes on.
+  bool MakeSubAlbum(const std::string& entryPath, std::string_view name) {
     const std::optional<FileIdentity> identity = IdentityOf(entryPath);
-    if (identity &&
-        std::find(enclosing_.begin(), enclosing_.end(), *identity) != enclosing_.end()) {
+    if (identity && visited_.count(*identity) != 0) {
       run_.Windows->LogLine("Hoppar över " + entryPath + ": mappen ingår redan i albumet");
-      return;
+      return true;
+    }
+    AlbumLevel sub(run_, entryPath, depth_ + 1, visited_);
+    if (const FileError error = sub.Open(); error != FileError::None) {
+      run_.Windows->LogLine("Hoppar över " + entryPath + ": " + std::string(ReasonText(error)));
+      return true;
     }
     StartEntry(entryPath);
     if (identity) {
-      enclosing_.push_back(*identity);
+      visited_.insert(*identity);
     }
-    GenerateLevel(run_, entryPath, depth_ + 1, enclosing_);
-    if (identity) {
-      enclosing_.pop_back();
+    if (!sub.Make()) {
+      return false;
     }
     WriteCell(SubAlbumValues(name, rules_.FolderImageName), std::nullopt);
+    return true;
   }
 
-  // An image the user may have replaced in this folder is kept; a failed copy
-  // only leaves the pages referring to a missing image.
+  // An image the user may have put in this folder is kept; an empty one, as
+  // a full disk once left it, is made again. A failed copy only leaves the
+  // pages referring to a missing image.
   void CopySupportImage(const std::string& source, const std::string& name) {
     const std::string target = folderPrefix_ + name;
-    if (!FileExists(target)) {
-      CopyFileReplacing(source, target);
+    if (!FileExists(target) || FileSize(target) == 0) {
+      CopyFileWhole(source, target);
     }
   }
 
-  void WritePicturePage(std::string_view name, const CellValues& values,
+  bool WritePicturePage(std::string_view name, const CellValues& values,
                         const std::optional<PictureSize>& size) {
     const std::string_view baseName = NameWithoutExtension(name);
     const std::string pagePath = folderPrefix_ + std::string(baseName) + run_.Paths.PageExtension;
@@ -214,7 +250,7 @@ class AlbumLevel {
       FitImageBoxToSize(page_, *size);
     }
     WriteWholeFile(run_, pagePath, page_);
-    RecordSound(run_, pagePath, std::string(baseName));
+    return RecordSound(run_, pagePath, std::string(baseName));
   }
 
   // A sub-album's cell has no picture to fit its box to.
@@ -233,11 +269,12 @@ class AlbumLevel {
   RunState& run_;
   const std::string& folder_;
   const int depth_;
-  EnclosingFolders& enclosing_;
-  const std::string pattern_;
+  VisitedFolders& visited_;
   const std::string folderPrefix_;
   const std::string indexPath_;
   const EntryRules rules_;
+  const FolderLock lock_;
+  std::vector<FolderEntry> entries_;
   std::optional<IndexPage> index_;
   IndexLayout layout_;
   int cellsWritten_ = 0;
@@ -245,17 +282,17 @@ class AlbumLevel {
   std::string page_;
 };
 
-void GenerateLevel(RunState& run, const std::string& folder, int depth,
-                   EnclosingFolders& enclosing) {
-  AlbumLevel level(run, folder, depth, enclosing);
-  level.Walk();
-  level.Finish();
-}
-
 }  // namespace
 
 int GenerateFolder(RunState& run, const std::string& folder, int depth) {
-  EnclosingFolders enclosing = FolderAndItsParents(folder);
-  GenerateLevel(run, folder, depth, enclosing);
-  return 1;
+  const std::vector<FileIdentity> above = FolderAndItsParents(folder);
+  VisitedFolders visited(above.begin(), above.end());
+  AlbumLevel album(run, folder, depth, visited);
+  if (const FileError error = album.Open(); error != FileError::None) {
+    // The reason is our own text, free of '%'.
+    ShowError(run, LoadText(kTextCannotReadFolder) + " (" + std::string(ReasonText(error)) + ")",
+              folder, true);
+    EndProcessNow(1);
+  }
+  return album.Make() ? 1 : 0;
 }

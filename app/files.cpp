@@ -6,6 +6,7 @@
 
 #include "app/messages.h"
 #include "app/path_part.h"
+#include "platform/file_replacement.h"
 #include "platform/file_system.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool NextFolderEntry(std::string_view pattern, std::string& entryPath, bool& isF
     search.Folder = PathPart(pattern, "drive,dir");
     const std::string_view wildcard = pattern.substr(search.Folder.size());
     search.Open = ListFolder(search.Folder.empty() ? std::string(".") : search.Folder, wildcard,
-                             search.Entries);
+                             search.Entries) == FileError::None;
   }
   if (!search.Open || search.Next >= search.Entries.size()) {
     search = FolderSearch{};
@@ -66,17 +67,19 @@ std::string ReadWholeFile(const RunState& run, const std::string& path) {
 }
 
 void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text) {
-  FileHandle file(CreateRegularFile(path));
-  if (!file) {
+  // A new page may be written in place: there is nothing earlier to keep.
+  FileReplacement file(path, FileReplacement::Mode::InPlaceWhenNew);
+  // An unchanged page is left as it is: cheaper than writing it, and its time
+  // stamp stays for those who upload only what changed.
+  if (file.Replacing() && RegularFileHolds(path, text)) {
+    return;
+  }
+  if (file.Stream() == nullptr) {
     ShowError(run, "Failed to create file: %s", path, true);
   }
-  // The page goes out in one piece: a stream buffer would only copy it.
-  std::setvbuf(file.get(), nullptr, _IONBF, 0);
-  bool written = !text.empty() && std::fwrite(text.data(), text.size(), 1, file.get()) == 1;
-  // A full disk may only show when the buffer is flushed or the file closed.
-  written = std::fflush(file.get()) == 0 && written;
-  written = std::fclose(file.release()) == 0 && written;
-  if (!written) {
+  const bool written =
+      !text.empty() && std::fwrite(text.data(), text.size(), 1, file.Stream()) == 1;
+  if (!written || !file.Commit()) {
     ShowError(run, "Failed to write to file: %s", path, true);
   }
 }

@@ -32,7 +32,9 @@ std::int64_t FileSize(const std::string& path);
 /// and a path that is no regular file included, is a fatal error naming the path.
 std::string ReadWholeFile(const RunState& run, const std::string& path);
 
-/// Replaces `path` with exactly `text`, as a regular file (CreateRegularFile).
-/// Any failure, an empty text and a failed flush or close included, is a
-/// fatal error naming the path.
+/// Replaces `path` whole with exactly `text`, as a regular file
+/// (FileReplacement; a new file is written in place); a file that already
+/// holds `text` is left as it is. Any
+/// failure, an empty text and a failed flush or close included, is a fatal
+/// error naming the path, and leaves what stood there before.
 void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text);

@@ -5,6 +5,7 @@
 #include "app/path_part.h"
 #include "app/window_services.h"
 #include "external/program_runner.h"
+#include "platform/file_replacement.h"
 #include "platform/file_system.h"
 #include "resources/string_table.h"
 
@@ -22,24 +23,34 @@ bool RecordingWanted(RecordMode mode, const std::string& soundPath) {
   }
 }
 
+// An empty sound this call put there for a recording that did not happen goes
+// again, so the next run asks for the comment; a take the recorder saved stays.
+void RemovePlaceholder(const RunState& run, const std::string& soundPath, bool placed) {
+  if (placed && RegularFilesEqual(soundPath, run.Paths.EmptySound)) {
+    RemoveFile(soundPath);
+  }
+}
+
 }  // namespace
 
-void RecordSound(const RunState& run, const std::string& pagePath, const std::string& pictureName) {
+bool RecordSound(const RunState& run, const std::string& pagePath, const std::string& pictureName) {
   // The caller may pass a text that the path services below overwrite.
   const std::string name = pictureName;
   // The picture's whole name: a '"' in it is part of it, and of its page's link.
   const std::string soundPath = PathWithoutExtension(pagePath) + ".wav";
   if (!RecordingWanted(run.Settings.Recording, soundPath)) {
-    return;
+    return true;
   }
-  // The empty sound goes in first, so even a missing recorder or a cancel
-  // leaves a playable file; a failed copy leaves the recorder to make one.
-  CopyFileReplacing(run.Paths.EmptySound, soundPath);
+  // The empty sound goes only where there is no comment yet, so a missing
+  // recorder or a cancel leaves a playable file and never costs a comment.
+  const bool placed =
+      !FileExists(soundPath) && CopyFileWhole(run.Paths.EmptySound, soundPath) == FileError::None;
 
   std::string recorder = "sndrec32.exe";
   if (!FindOnPath(recorder)) {
+    RemovePlaceholder(run, soundPath, placed);
     ShowError(run, LoadText(kTextNoRecorder), "", true);
-    return;
+    return false;
   }
   run.Windows->LogLine(FormatMessage(LoadText(kTextRecordingFor), name));
   // The sound file is handed on as one argument: blanks, quotes or shell
@@ -47,7 +58,9 @@ void RecordSound(const RunState& run, const std::string& pagePath, const std::st
   const int failed =
       RunProgram({recorder, soundPath}, true, true, [&run] { return run.Windows->PollCancel(); });
   if (failed != 0) {
-    EndProcessNow(1);
+    RemovePlaceholder(run, soundPath, placed);
+    return false;
   }
   run.Windows->ClearLastLine();
+  return true;
 }

@@ -25,9 +25,12 @@ class FileReplacement {
   /// as far as it got) and the file beside it is gone.
   ~FileReplacement();
 
-  /// The stream to write to; null when the file could not be made (Error()).
-  std::FILE* Stream() const { return stream_; }
+  /// The stream to write to, the file beside the target made at the first
+  /// call; null when the file could not be made (Error()).
+  std::FILE* Stream();
   FileError Error() const { return error_; }
+  /// True when something stood at the target: the content goes beside it.
+  bool Replacing() const { return replacing_; }
 
   /// Flushes and puts the new content in place. False when anything failed,
   /// the target then as it was. Content equal to the old file's leaves the old
@@ -36,6 +39,7 @@ class FileReplacement {
 
  private:
   bool Fail(int error);
+  void MakeBeside();
   bool SameAsTarget();
   bool PutInPlace();
 
@@ -49,6 +53,9 @@ class FileReplacement {
 
 /// True when `path` is a regular file (not a link) holding exactly `content`.
 bool RegularFileHolds(const std::string& path, std::string_view content);
+
+/// True when `a` and `b` are both regular files (not links) with the same bytes.
+bool RegularFilesEqual(const std::string& a, const std::string& b);
 
 /// Writes `content` to `path` as a FileReplacement in Whole mode; an
 /// unchanged file is left alone. None on success.

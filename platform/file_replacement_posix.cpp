@@ -81,18 +81,8 @@ int OpenRegularNoFollow(const std::string& path, struct stat& status) {
 }  // namespace
 
 FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(path)) {
-  struct stat status {};
-  if (lstat(path_.c_str(), &status) == 0) {
-    if (S_ISDIR(status.st_mode)) {
-      Fail(EISDIR);
-      return;
-    }
-    replacing_ = true;
-  } else if (errno != ENOENT) {
-    Fail(errno);
-    return;
-  }
-  if (!replacing_ && mode == Mode::InPlaceWhenNew) {
+  if (mode == Mode::InPlaceWhenNew) {
+    // O_EXCL refuses any link, even a dangling one: it is replaced below.
     const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kCreateFlags, 0666);
     if (fd >= 0) {
       inPlace_ = true;
@@ -103,8 +93,27 @@ FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(
       Fail(errno);
       return;
     }
-    replacing_ = true;  // it came meanwhile
   }
+  struct stat status {};
+  if (lstat(path_.c_str(), &status) == 0) {
+    if (S_ISDIR(status.st_mode)) {
+      Fail(EISDIR);
+      return;
+    }
+    replacing_ = true;
+  } else if (errno != ENOENT) {
+    Fail(errno);
+  }
+}
+
+std::FILE* FileReplacement::Stream() {
+  if (stream_ == nullptr && error_ == FileError::None) {
+    MakeBeside();
+  }
+  return stream_;
+}
+
+void FileReplacement::MakeBeside() {
   int fd = UnnamedFileBeside(path_);
   if (fd < 0) {
     besideName_ = BesideName(path_);
@@ -176,7 +185,7 @@ bool FileReplacement::PutInPlace() {
 }
 
 bool FileReplacement::Commit() {
-  if (stream_ == nullptr) {
+  if (Stream() == nullptr) {
     return false;
   }
   // A full disk may only show when the buffer is written out.
@@ -207,11 +216,26 @@ bool RegularFileHolds(const std::string& path, std::string_view content) {
   return same;
 }
 
+bool RegularFilesEqual(const std::string& a, const std::string& b) {
+  struct stat statusA {};
+  struct stat statusB {};
+  const int fdA = OpenRegularNoFollow(a, statusA);
+  const int fdB = OpenRegularNoFollow(b, statusB);
+  const bool same =
+      fdA >= 0 && fdB >= 0 && statusA.st_size == statusB.st_size && SameBytes(fdA, fdB);
+  for (const int fd : {fdA, fdB}) {
+    if (fd >= 0) {
+      close(fd);
+    }
+  }
+  return same;
+}
+
 FileError ReplaceFileWhole(const std::string& path, std::string_view content) {
-  if (RegularFileHolds(path, content)) {
+  FileReplacement file(path, FileReplacement::Mode::Whole);
+  if (file.Replacing() && RegularFileHolds(path, content)) {
     return FileError::None;
   }
-  FileReplacement file(path, FileReplacement::Mode::Whole);
   if (file.Stream() == nullptr) {
     return file.Error();
   }

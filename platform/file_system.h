@@ -16,6 +16,9 @@ std::int64_t PathSize(const std::string& path);
 /// creates it. True on success.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
 
+/// Removes the file (or link) `path`. True when it is gone.
+bool RemoveFile(const std::string& path);
+
 /// Opens `path` for binary reading ("rb") only when it is a regular file,
 /// links followed. A FIFO, socket, device or folder gives null at once,
 /// without waiting for a writer.

@@ -119,6 +119,10 @@ std::int64_t PathSize(const std::string& path) {
   return status.st_size;
 }
 
+bool RemoveFile(const std::string& path) {
+  return unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
 std::FILE* OpenRegularFile(const std::string& path) {
   return StreamOf(OpenRegularDescriptor(path), "rb");
 }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_error.h"
+
 /// One entry of a folder listing.
 struct FolderEntry {
   std::string Name;
@@ -11,9 +13,9 @@ struct FolderEntry {
 };
 
 /// Lists the entries of `folder` whose names match `wildcard`, "." and ".."
-/// left out, sorted as NTFS lists them. False when the folder cannot be read.
-bool ListFolder(const std::string& folder, std::string_view wildcard,
-                std::vector<FolderEntry>& entries);
+/// left out, sorted as NTFS lists them. None, or why the folder cannot be read.
+FileError ListFolder(const std::string& folder, std::string_view wildcard,
+                     std::vector<FolderEntry>& entries);
 
 /// Matches `name` against `wildcard`: '*' any run, '?' one byte, ASCII letters
 /// without regard to case; "*.*" matches every name.

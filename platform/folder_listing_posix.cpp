@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/file_error_posix.h"
 #include "platform/folder_listing.h"
 
 namespace {
@@ -72,25 +73,37 @@ bool NtfsNameLess(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-bool ListFolder(const std::string& folder, std::string_view wildcard,
-                std::vector<FolderEntry>& entries) {
+FileError ListFolder(const std::string& folder, std::string_view wildcard,
+                     std::vector<FolderEntry>& entries) {
   entries.clear();
   std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
   if (!dir) {
-    return false;
+    return FileErrorFromErrno(errno);
   }
   const int dirFd = dirfd(dir.get());
-  while (const dirent* entry = readdir(dir.get())) {
+  int error = 0;
+  for (;;) {
+    // readdir tells an error from the end only through errno.
+    errno = 0;
+    const dirent* entry = readdir(dir.get());
+    if (entry == nullptr) {
+      error = errno;
+      break;
+    }
     const std::string_view name = entry->d_name;
     if (name == "." || name == ".." || !WildcardMatch(wildcard, name)) {
       continue;
     }
     entries.push_back({std::string(name), EntryIsFolder(dirFd, *entry)});
   }
+  if (error != 0) {
+    entries.clear();
+    return FileErrorFromErrno(error);
+  }
   // NTFS lists names in upper-cased order; albums must not depend on the
   // file system's own order.
   std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
     return NtfsNameLess(a.Name, b.Name);
   });
-  return true;
+  return FileError::None;
 }

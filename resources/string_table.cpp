@@ -6,7 +6,7 @@
 namespace {
 
 // Texts 8 and 9 are path parts and use "/" on this platform.
-constexpr std::array<std::pair<int, std::string_view>, 12> kTexts{{
+constexpr std::array<std::pair<int, std::string_view>, 14> kTexts{{
     {kTextInvalidThumbnails, "Otillåtet värde för antal miniatyrer"},
     {kTextRecordingFor, "Spelar in ljud för: \"%s\" ..."},
     {kTextNoRecorder, "Windows inspelningsprogram kunde inte hittas"},
@@ -20,6 +20,8 @@ constexpr std::array<std::pair<int, std::string_view>, 12> kTexts{{
     {kTextUnusableIndexTemplate,
      "Indexmallen saknar en tabellrad \"<tr>\" med en cell \"</td>\": \"%s\""},
     {kTextChooseTemplate, "Välj en mall i listan"},
+    {kTextFolderInUse, "Mappen används redan av en annan körning av Korvalo: \"%s\""},
+    {kTextCannotReadFolder, "Mappen kunde inte läsas: \"%s\""},
 }};
 
 }  // namespace

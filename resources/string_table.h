@@ -16,6 +16,8 @@ enum StringId : int {
   kTextLanguage = 10,
   kTextUnusableIndexTemplate = 11,
   kTextChooseTemplate = 12,
+  kTextFolderInUse = 13,
+  kTextCannotReadFolder = 14,
 };
 
 /// The Swedish text of `id` in UTF-8, or an empty view for an unknown id.

@@ -1,0 +1,220 @@
+// Runs the real korvalo-batch the way careless users, backups, crashes and
+// second runs meet an album, and checks that no comment or page is lost.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "app/files.h"
+#include "tests/batch_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every regular file below `folder`, by its path, with what it holds.
+std::map<std::string, std::string> Contents(const std::string& folder) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) {
+      contents[fs::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
+    }
+  }
+  return contents;
+}
+
+class AlbumSafetyTest : public KorvaloBatchTest {
+ protected:
+  // A recorder that does, for each picture, what `actions/NAME` says: save a
+  // take (as a real recorder does, beside the file and renamed over it), skip,
+  // fail, press Ctrl+C in the run, or wait for the file `go`.
+  void ScriptedRecorder() {
+    const std::string d = Quoted(dir_.path());
+    dir_.WriteScript(
+        "bin/sndrec32.exe",
+        "name=$(basename \"$1\" .wav)\necho \"$name\" >> " + d +
+            "/recorded\n"
+            "case $(cat " +
+            d +
+            "/actions/\"$name\" 2>/dev/null) in\n"
+            "save) printf \"NEW-%s\" \"$name\" > \"$1.part\"; mv \"$1.part\" \"$1\";;\n"
+            "fail) exit 2;;\n"
+            "cancel) kill -INT $PPID; sleep 10;;\n"
+            "block) touch " +
+            d + "/started; while [ ! -e " + d +
+            "/go ]; do sleep 0.05; done;;\n"
+            "esac\n");
+  }
+  void Act(const std::string& name, const std::string& action) {
+    dir_.Write("actions/" + name, action);
+  }
+  // The pictures the recorder was started for since the last call.
+  std::string Recorded() {
+    const std::string recorded = ReadFileBytes(dir_ / "recorded");
+    std::remove((dir_ / "recorded").c_str());
+    return recorded;
+  }
+};
+
+TEST_F(AlbumSafetyTest, ACommentChangesOnlyByATakeTheUserSaved) {
+  for (const char name : std::string("abcdefg")) {
+    Picture(name + std::string(".gif"), GifBytes(10, 10));
+  }
+  for (const char name : std::string("abcd")) {
+    Picture(name + std::string(".wav"), "COMMENT-" + std::string(1, name));
+  }
+  ASSERT_EQ(0, Run({"--record", "never", album_}).ExitCode);
+  // A hard-link backup of the finished album, as cp -al and rsnapshot make it.
+  const std::string backup = dir_.MakeFolder("backup");
+  for (const auto& [name, content] : Contents(album_)) {
+    ASSERT_EQ(0, link(Album(name).c_str(), (backup + "/" + name).c_str()));
+  }
+  const auto backedUp = Contents(backup);
+  ScriptedRecorder();
+
+  // Recorded again: a skip keeps the comment, a saved take replaces it, and a
+  // failed recording ends the run and keeps its comment.
+  Act("a", "skip");
+  Act("b", "save");
+  Act("c", "fail");
+  EXPECT_EQ(1, Run({"--record", "always", album_}).ExitCode);
+  EXPECT_EQ("a\nb\nc\n", Recorded());
+  EXPECT_EQ("COMMENT-a", Read("a.wav"));
+  EXPECT_EQ("NEW-b", Read("b.wav"));
+  EXPECT_EQ("COMMENT-c", Read("c.wav"));
+  // Ctrl+C in a recording ends the run and keeps the comment too.
+  Act("c", "skip");
+  Act("d", "cancel");
+  EXPECT_EQ(1, Run({"--record", "always", album_}).ExitCode);
+  EXPECT_EQ("a\nb\nc\nd\n", Recorded());
+  EXPECT_EQ("COMMENT-d", Read("d.wav"));
+
+  // New comments: a failed or cancelled take leaves no empty sound, so the
+  // next run asks again; a skip keeps the empty sound and is not asked again.
+  Act("e", "fail");
+  EXPECT_EQ(1, Run({"--record", "when-missing", album_}).ExitCode);
+  EXPECT_FALSE(FileExists(Album("e.wav")));
+  Act("e", "skip");
+  Act("f", "cancel");
+  EXPECT_EQ(1, Run({"--record", "when-missing", album_}).ExitCode);
+  EXPECT_EQ("e\ne\nf\n", Recorded());
+  EXPECT_EQ(kEmptySound, Read("e.wav"));
+  EXPECT_FALSE(FileExists(Album("f.wav")));
+
+  // The recorder installed beside the program, unable to start without a
+  // display, records over nothing and leaves nothing behind.
+  std::remove((dir_ / "bin/sndrec32.exe").c_str());
+  env_ = "DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM=xcb";
+  for (const char* mode : {"always", "when-missing"}) {
+    EXPECT_EQ(1, Run({"--record", mode, "--quiet", album_}).ExitCode);
+  }
+  EXPECT_EQ("COMMENT-a", Read("a.wav"));
+  EXPECT_FALSE(FileExists(Album("f.wav")));
+
+  // Pages made anew with another template reach the album, not the backup.
+  WriteTemplate("example", kIndexHead + "<td>__picture.jpg</td>\r\n" + kIndexTail);
+  ASSERT_EQ(0, Run({"--record", "never", album_}).ExitCode);
+  EXPECT_NE(backedUp.at("index.html"), Read("index.html"));
+  EXPECT_EQ(backedUp, Contents(backup));
+}
+
+// A re-run killed at any moment leaves every page as the earlier run or the
+// new one made it, and nothing half-made beside them.
+TEST_F(AlbumSafetyTest, AKilledReRunLeavesEveryPageWhole) {
+  WriteTemplate("new", kIndexHead + "<td>new __picture.jpg</td>\r\n" + kIndexTail);
+  for (const std::string folder : {"", "Sub/", "Sub/Deeper/"}) {
+    for (int i = 0; i < 300; ++i) {
+      Picture(folder + "p" + std::to_string(i) + ".gif", GifBytes(10 + i % 7, 10));
+    }
+  }
+  const std::string copy = dir_ / "Copy";
+  fs::copy(album_, copy, fs::copy_options::recursive);
+  ASSERT_EQ(0, Run({"--template", "new", "--record", "never", copy}).ExitCode);
+  const auto made = Contents(copy);
+  for (const char* seconds : {"0.001", "0.004", "0.008", "0.015", "0.03"}) {
+    ASSERT_EQ(0, Run({"--template", "example", "--record", "never", album_}).ExitCode);
+    const auto earlier = Contents(album_);
+    std::system(("{ timeout -s KILL " + std::string(seconds) + " " +
+                 Command({"--template", "new", "--record", "never", "--quiet", album_}) +
+                 "; } 2>/dev/null")
+                    .c_str());
+    const auto after = Contents(album_);
+    EXPECT_EQ(earlier.size(), after.size()) << "killed after " << seconds << " s";
+    for (const auto& [name, content] : after) {
+      EXPECT_TRUE(content == earlier.at(name) || content == made.at(name))
+          << name << " killed after " << seconds << " s";
+    }
+  }
+}
+
+TEST_F(AlbumSafetyTest, ASecondRunInAFolderInUseIsToldAndWritesNothing) {
+  Picture("a.gif", GifBytes(10, 10));
+  Picture("b.gif", GifBytes(10, 10));
+  ScriptedRecorder();
+  Act("a", "block");
+  std::system(("(" + Command({"--record", "always", "--quiet", album_}) + "; echo $? > " +
+               Quoted(dir_ / "first") + ") &")
+                  .c_str());
+  ASSERT_TRUE(Eventually([&] { return FileExists(dir_ / "started"); }));
+  const auto during = Contents(album_);
+  const BatchResult second = Run({"--record", "never", album_});
+  EXPECT_EQ(1, second.ExitCode);
+  EXPECT_EQ(
+      "Fatal Error: Mappen används redan av en annan körning av Korvalo: \"" + album_ + "\"\n",
+      second.Err);
+  EXPECT_EQ(during, Contents(album_));
+  dir_.Write("go", "");
+  ASSERT_TRUE(Eventually([&] { return ReadFileBytes(dir_ / "first") == "0\n"; }));
+  EXPECT_EQ(kIndexHead + Cell("a", "a.gif", "A") + Cell("b", "b.gif", "B") + kNextRow + kIndexTail,
+            Read("index.html"));
+}
+
+// Each real folder becomes one album however many links lead to it; what
+// cannot be read is left out with the reason, and the rest is made.
+TEST_F(AlbumSafetyTest, EachFolderOnceAndWhatCannotBeReadLeftOut) {
+  const int levels = 20;  // each level links twice to the next: 2^20 ways down
+  for (int i = 0; i < levels; ++i) {
+    const std::string level = "fan/n" + std::to_string(i);
+    dir_.Write(level + "/p.gif", GifBytes(10, 10));
+    if (i + 1 < levels) {
+      for (const char* link : {"/a", "/b"}) {
+        ASSERT_EQ(0,
+                  symlink(("../n" + std::to_string(i + 1)).c_str(), (dir_ / level + link).c_str()));
+      }
+    }
+  }
+  ASSERT_EQ(0, symlink((dir_ / "fan/n0").c_str(), Album("fan").c_str()));
+  // A folder deeper than the system's path limit, made step by step.
+  int folder = open(album_.c_str(), O_RDONLY | O_DIRECTORY);
+  for (int i = 0; i < 17 && folder >= 0; ++i) {
+    const std::string name = "deep" + std::string(250, '0');
+    mkdirat(folder, name.c_str(), 0755);
+    const int inner = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
+    close(folder);
+    folder = inner;
+  }
+  ASSERT_GE(folder, 0);
+  close(folder);
+  Picture("z.gif", GifBytes(10, 10));
+  Picture("__goback.gif", "");  // left empty by a full disk
+  Picture("index.jpg", "my own cover");
+  const BatchResult result = Run({"--record", "never", album_});
+  EXPECT_EQ(0, result.ExitCode) << result.Err;
+  int skipped = 0;
+  for (std::size_t at = 0;
+       (at = result.Out.find("/b: mappen ingår redan i albumet\n", at)) != std::string::npos;
+       ++at) {
+    ++skipped;
+  }
+  EXPECT_EQ(levels - 1, skipped);
+  EXPECT_NE(std::string::npos, result.Out.find(": sökvägen är för lång\n")) << result.Out;
+  EXPECT_NE(std::string::npos, Read("index.html").find(Cell("z", "z.gif", "Z")));
+  EXPECT_EQ(GifBytes(40, 40), Read("__goback.gif"));
+  EXPECT_EQ("my own cover", Read("index.jpg"));
+  std::system(("rm -rf " + Quoted(album_)).c_str());  // deeper than remove_all goes
+}
+
+}  // namespace
