@@ -17,15 +17,19 @@ namespace {
 
 // The GUI thread keeps serving the progress window until the run thread is
 // done: the run thread's calls into the window wait for this thread, so
-// joining it any earlier could deadlock.
-void GenerateOnRunThread(RunState& run, const std::string& folder) {
+// joining it any earlier could deadlock. That holds after "Avbryt" too: the
+// window has closed, but the run goes on to the next entry before it stops.
+// Returns what GenerateFolder returned.
+int GenerateOnRunThread(RunState& run, const std::string& folder) {
   QEventLoop loop;
-  std::thread worker([&run, &folder, &loop] {
-    GenerateFolder(run, folder, 0);
+  int finished = 0;
+  std::thread worker([&run, &folder, &loop, &finished] {
+    finished = GenerateFolder(run, folder, 0);
     QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   });
   loop.exec();
   worker.join();
+  return finished;
 }
 
 // Points the run's window services at the progress window while it exists.
@@ -60,7 +64,11 @@ int RunDesktop(RunState& run) {
   if (folder.empty()) {
     return 0;
   }
-  GenerateOnRunThread(run, folder);
+  // A run stopped early is not remembered: the next run starts where the user
+  // chose to go before, not in a folder whose album is cut short.
+  if (GenerateOnRunThread(run, folder) == 0) {
+    return 1;
+  }
   WriteSetting("LastDir", folder);
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QPointer>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -26,8 +27,8 @@ namespace {
 
 // Answers each dialog once: the folder picker with ROBOT_FOLDER (empty:
 // cancel), the others (settings and message boxes) as ROBOT_SETTINGS says
-// ("ok" or "cancel"); closes the progress window, which cancels the run, once
-// the file ROBOT_CANCEL_WHEN exists.
+// ("ok", "never": OK with no recordings, or "cancel"); closes the progress
+// window, which cancels the run, once the file ROBOT_CANCEL_WHEN exists.
 void ActAsUser(QPointer<QDialog>& answered) {
   if (QFile::exists(qEnvironmentVariable("ROBOT_CANCEL_WHEN"))) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -45,6 +46,9 @@ void ActAsUser(QPointer<QDialog>& answered) {
   const QString answer = qEnvironmentVariable(tree != nullptr ? "ROBOT_FOLDER" : "ROBOT_SETTINGS");
   if (tree != nullptr && !answer.isEmpty()) {
     tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(answer));
+  }
+  if (answer == QLatin1String("never")) {
+    modal->findChild<QRadioButton*>(QStringLiteral("recordNeverButton"))->setChecked(true);
   }
   const bool ok = !answer.isEmpty() && answer != QLatin1String("cancel");
   ok ? modal->accept() : modal->reject();
@@ -79,14 +83,17 @@ void tst_RunSequence::wholeRun_data() {
   QTest::addColumn<QByteArray>("recorder");  // bin/sndrec32.exe; empty: none
   QTest::addColumn<int>("exitCode");
   QTest::addColumn<QString>("index");  // "none", "whole" or "half"
+  QTest::addColumn<int>("gifs");       // more pictures, 0.gif, 1.gif, ...
   const QByteArray log = "#!/bin/sh\necho \"$1\" >> \"$0.log\"\n";
   // Writes its process id, which makes the robot press "Avbryt", and waits.
   const QByteArray slow = "#!/bin/sh\necho $$ > \"$0.pid\"\nsleep 60\n";
-  QTest::newRow("album made") << "ok" << true << log << 0 << "whole";
-  QTest::newRow("settings cancelled") << "cancel" << true << log << 0 << "none";
-  QTest::newRow("picker cancelled") << "ok" << false << log << 0 << "none";
-  QTest::newRow("fatal: no recorder") << "ok" << true << QByteArray() << 1 << "half";
-  QTest::newRow("cancelled while recording") << "ok" << true << slow << 1 << "half";
+  QTest::newRow("album made") << "ok" << true << log << 0 << "whole" << 0;
+  QTest::newRow("settings cancelled") << "cancel" << true << log << 0 << "none" << 0;
+  QTest::newRow("picker cancelled") << "ok" << false << log << 0 << "none" << 0;
+  QTest::newRow("fatal: no recorder") << "ok" << true << QByteArray() << 1 << "half" << 0;
+  QTest::newRow("cancelled while recording") << "ok" << true << slow << 1 << "half" << 0;
+  QTest::newRow("Avbryt during a long run without recordings")
+      << "never" << true << log << 1 << "half" << 3000;
 }
 
 void tst_RunSequence::wholeRun() {
@@ -95,6 +102,7 @@ void tst_RunSequence::wholeRun() {
   QFETCH(QByteArray, recorder);
   QFETCH(int, exitCode);
   QFETCH(QString, index);
+  QFETCH(int, gifs);
   const QTemporaryDir dir;
   const auto Path = [&dir](const QString& relative) { return dir.path() + "/" + relative; };
   const auto Write = [&](const QString& relative, const QByteArray& bytes) {
@@ -105,6 +113,9 @@ void tst_RunSequence::wholeRun() {
   };
   Write("Album/a.jpg", QByteArray::fromStdString(JpegBytes(80, 60)));
   Write("Album/Resa/b.jpg", QByteArray::fromStdString(JpegBytes(60, 80)));
+  for (int i = 0; i < gifs; ++i) {
+    Write(QString("Album/%1.gif").arg(i), QByteArray::fromStdString(GifBytes(10, 10)));
+  }
   Write("bin/browser", "#!/bin/sh\necho \"$@\" >> \"$0.log\"\n");
   if (!recorder.isEmpty()) {
     Write("bin/sndrec32.exe", recorder);
@@ -117,7 +128,8 @@ void tst_RunSequence::wholeRun() {
   environment.insert("BROWSER", Path("bin/browser"));
   environment.insert("ROBOT_SETTINGS", settings);
   environment.insert("ROBOT_FOLDER", pickAlbum ? Path("Album") : QString());
-  environment.insert("ROBOT_CANCEL_WHEN", Path("bin/sndrec32.exe.pid"));
+  // Cancelled once the recorder runs, or once the first picture is logged and its page written.
+  environment.insert("ROBOT_CANCEL_WHEN", Path(gifs > 0 ? "Album/0.html" : "bin/sndrec32.exe.pid"));
   QProcess child;
   child.setProcessEnvironment(environment);
   child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--run-with-robot")});
@@ -138,6 +150,9 @@ void tst_RunSequence::wholeRun() {
   QCOMPARE(lastDir, index == "whole" ? Path("Album") : Path("remembered"));
   QVERIFY(index != "whole" || QFile::exists(Path("Album/a.wav")));
   QCOMPARE(QFile::exists(Path("bin/browser.log")), index == "whole");
+  // The run stops soon after "Avbryt", not at the album's end.
+  const qsizetype pages = QDir(Path("Album")).entryList({"*.html"}).size();
+  QVERIFY2(gifs == 0 || pages < gifs / 2, qPrintable(QString::number(pages)));
   // A cancelled recorder is ended at once, not waited for.
   QFile pid(Path("bin/sndrec32.exe.pid"));
   if (pid.open(QIODevice::ReadOnly)) {

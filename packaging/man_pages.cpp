@@ -123,9 +123,13 @@ Page DesktopPage() {
           ".PP\n" +
               std::string(kAlbumFiles) +
               ".PP\n"
+              "\\fBAvbryt\\fR in the progress window stops the run before the next\n"
+              "picture: pages already written stay, no browser opens and the folder is not\n"
+              "remembered.\n"
+              ".PP\n"
               "The program takes no arguments. It ends with 0 after a finished album or a\n"
-              "cancelled dialog, and with 1 after a fatal error or a failed or cancelled\n"
-              "recording.\n",
+              "cancelled dialog, and with 1 after a fatal error, a failed or cancelled\n"
+              "recording, or \\fBAvbryt\\fR before the album was finished.\n",
           "",
           "\\fBkorvalo\\-batch\\fR(1)"};
 }
@@ -141,7 +145,9 @@ Page BatchPage() {
               "It does what \\fBkorvalo\\fR(1) does after its settings dialog, with the\n"
               "choices taken from the command line, and never reads or writes the\n"
               "remembered preferences. It logs each entry on standard output and reports\n"
-              "errors on standard error; Ctrl+C cancels a recording.\n"
+              "errors on standard error. Ctrl+C or SIGTERM cancels the run: it stops\n"
+              "before the next picture and ends a running recording, pages already written\n"
+              "stay, and no browser opens.\n"
               ".PP\n" +
               kAlbumFiles,
           OptionsSection() + ".SH \"EXIT STATUS\"\n" + Roff(kBatchExitStatus) + "\n",

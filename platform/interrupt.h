@@ -1,9 +1,9 @@
 #pragma once
 
-/// While an InterruptCatcher lives, Ctrl+C (SIGINT) no longer ends the process
-/// but marks a cancel that Requested() reports; a second Ctrl+C ends the
-/// process as usual. The previous handling comes back when it goes. Only one
-/// may live at a time.
+/// While an InterruptCatcher lives, Ctrl+C (SIGINT) and SIGTERM no longer end
+/// the process but mark a cancel that Requested() reports; a second one of
+/// either ends the process as usual. The previous handling comes back when it
+/// goes. Only one may live at a time.
 class InterruptCatcher {
  public:
   InterruptCatcher();
@@ -11,6 +11,6 @@ class InterruptCatcher {
   InterruptCatcher& operator=(const InterruptCatcher&) = delete;
   ~InterruptCatcher();
 
-  /// True once Ctrl+C was pressed while this catcher lived.
+  /// True once Ctrl+C or SIGTERM came while this catcher lived.
   bool Requested() const;
 };

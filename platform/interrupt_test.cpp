@@ -4,14 +4,21 @@
 
 #include <gtest/gtest.h>
 
-TEST(InterruptCatcher, CtrlCMarksACancelAndTheOldHandlingComesBack) {
-  // An old handling unlike the default that a caught Ctrl-C falls back to.
-  const auto old = signal(SIGINT, SIG_IGN);
-  {
-    InterruptCatcher catcher;
-    raise(SIGINT);
-    EXPECT_TRUE(catcher.Requested());
+TEST(InterruptCatcher, CtrlCOrTermMarksACancelASecondEndsAndTheOldHandlingComesBack) {
+  for (const int stop : {SIGINT, SIGTERM}) {
+    // An old handling unlike the default that a caught signal falls back to.
+    signal(SIGINT, SIG_IGN);
+    signal(SIGTERM, SIG_IGN);
+    {
+      InterruptCatcher catcher;
+      raise(stop);
+      EXPECT_TRUE(catcher.Requested()) << stop;
+      // Whichever comes next, Ctrl+C or SIGTERM, ends the process.
+      EXPECT_EQ(SIG_DFL, signal(SIGINT, SIG_DFL)) << stop;
+      EXPECT_EQ(SIG_DFL, signal(SIGTERM, SIG_DFL)) << stop;
+    }
+    EXPECT_EQ(SIG_IGN, signal(SIGINT, SIG_DFL)) << stop;
+    EXPECT_EQ(SIG_IGN, signal(SIGTERM, SIG_DFL)) << stop;
   }
-  EXPECT_EQ(signal(SIGINT, old), SIG_IGN);
   EXPECT_FALSE(InterruptCatcher().Requested());
 }

@@ -1,10 +1,13 @@
 // Runs the real korvalo-batch on folders built here and checks what lands on
 // disk, byte for byte, and what the program says and returns.
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "app/files.h"
 #include "tests/batch_fixture.h"
@@ -218,6 +221,41 @@ TEST_F(KorvaloBatchTest, UsageErrorsNameTheProblem) {
     EXPECT_NE(std::string::npos, (asked ? result.Out : result.Err).find(said)) << result.Err;
   }
   EXPECT_FALSE(FileExists(Album("index.html")));
+}
+
+// Ctrl+C or SIGTERM in the middle of a run without recordings: the walk stops
+// before the next picture, what was logged stays written, and no browser opens.
+TEST_F(KorvaloBatchTest, CtrlCOrTermStopsALongRunWhereItIs) {
+  constexpr int kPictures = 5000;
+  for (int i = 0; i < kPictures; ++i) {
+    Picture(std::to_string(i) + ".gif", GifBytes(10, 10));
+  }
+  env_ = "BROWSER=" +
+         Quoted(dir_.WriteScript("bin/browser", "echo \"$@\" >> " + Quoted(dir_ / "browser.log")));
+  // The program itself gets the signal, not `timeout`: the shell notes its id and becomes it.
+  env_ += " sh -c " + Quoted("echo $$ > " + Quoted(dir_ / "pid") + "; exec \"$0\" \"$@\"");
+  for (const int stop : {SIGTERM, SIGINT}) {
+    std::filesystem::remove(dir_ / "pid");
+    std::thread user([&] {
+      const int pid = ReadPid(dir_ / "pid");
+      if (Eventually([&] { return !ReadFileBytes(dir_ / "out").empty(); }) && pid > 0) {
+        kill(pid, stop);
+      }
+    });
+    const BatchResult result = Run({"--record", "never", "--open-browser", album_});
+    user.join();
+    EXPECT_EQ(1, result.ExitCode) << stop;
+    EXPECT_EQ("korvalo-batch: stopped before the album was finished\n", result.Err);
+    EXPECT_FALSE(FileExists(dir_ / "browser.log"));
+    EXPECT_EQ(std::string::npos, Read("index.html").find("</html>"));
+    // The index page and a page per logged picture; removed, so the next run starts afresh.
+    int pages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(album_)) {
+      pages += entry.path().extension() == ".html" && std::filesystem::remove(entry.path());
+    }
+    EXPECT_LT(pages, kPictures / 2) << stop;
+    EXPECT_EQ(std::count(result.Out.begin(), result.Out.end(), '\n'), pages - 1) << stop;
+  }
 }
 
 }  // namespace

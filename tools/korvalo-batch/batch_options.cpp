@@ -133,8 +133,9 @@ const char* const kBatchSynopsis = "korvalo-batch [options] FOLDER";
 const char* const kBatchPurpose =
     "Makes an HTML album of the pictures in FOLDER and its subfolders.";
 const char* const kBatchExitStatus =
-    "0 done, 1 a fatal error or a failed or cancelled recording,\n"
-    "2 a usage error or a FOLDER that is not a folder.";
+    "0 done, 1 a fatal error, a failed or cancelled recording, or Ctrl+C or\n"
+    "SIGTERM (the run stops before the next picture; a second Ctrl+C ends it\n"
+    "at once), 2 a usage error or a FOLDER that is not a folder.";
 
 std::span<const CommandOption> BatchOptionList() {
   return kOptions;

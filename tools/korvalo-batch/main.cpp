@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -25,15 +24,15 @@ namespace {
 constexpr int kExitUsage = 2;
 
 // The terminal as the progress window: log lines on standard output, messages
-// on standard error, and Ctrl+C as the cancel button.
+// on standard error, and Ctrl+C or SIGTERM as the cancel button, for the
+// whole run.
 class BatchWindows : public ConsoleWindowServices {
  public:
   explicit BatchWindows(bool quiet) : ConsoleWindowServices(quiet) {}
-  void CatchInterrupts() { interrupts_ = std::make_unique<InterruptCatcher>(); }
-  bool PollCancel() override { return interrupts_ != nullptr && interrupts_->Requested(); }
+  bool PollCancel() override { return interrupts_.Requested(); }
 
  private:
-  std::unique_ptr<InterruptCatcher> interrupts_;
+  InterruptCatcher interrupts_;
 };
 
 int UsageError(const std::string& reason) {
@@ -134,11 +133,12 @@ int main(int argc, char** argv) {
   run.Settings.OpenBrowserWhenDone = options.OpenBrowser;
   run.Settings.ThumbnailsPerRow =
       options.ThumbnailsPerRow.value_or(ProposedThumbnailsPerRow(run.Paths.TemplatesFolder, *name));
-  // Only a recording looks at the cancel; without one Ctrl+C ends the run as usual.
-  if (options.Recording != RecordNever) {
-    windows.CatchInterrupts();
-  }
-  GenerateFolder(run, AlbumFolder(options.Folder), 0);
+  const bool finished = GenerateFolder(run, AlbumFolder(options.Folder), 0) == 1;
   std::fflush(stdout);
+  if (!finished) {
+    // Said once at the end, so that a script's log shows why the album is cut short.
+    std::fputs("korvalo-batch: stopped before the album was finished\n", stderr);
+    return 1;
+  }
   return 0;
 }
