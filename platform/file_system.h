@@ -12,6 +12,12 @@ bool PathExists(const std::string& path);
 /// Size in bytes of what `path` names, or -1 when it cannot be learned.
 std::int64_t PathSize(const std::string& path);
 
+/// False when `path` leads, links followed, to something that is no regular
+/// file: a folder, FIFO, socket or device, which must not be opened as a file
+/// (a FIFO would wait for a writer). True for a regular file, and where
+/// nothing can be found.
+bool IsRegularFileOrMissing(const std::string& path);
+
 /// Copies the regular file `source` over `target` as CreateRegularFile
 /// creates it. True on success.
 bool CopyFileReplacing(const std::string& source, const std::string& target);

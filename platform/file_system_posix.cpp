@@ -119,6 +119,11 @@ std::int64_t PathSize(const std::string& path) {
   return status.st_size;
 }
 
+bool IsRegularFileOrMissing(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode);
+}
+
 std::FILE* OpenRegularFile(const std::string& path) {
   return StreamOf(OpenRegularDescriptor(path), "rb");
 }
