@@ -1,8 +1,11 @@
 #include "tools/sndrec32/recorder.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -19,6 +22,7 @@
 
 #include "tests/qt_test_support.h"
 #include "tests/test_support.h"
+#include "tools/sndrec32/microphones.h"
 #include "tools/sndrec32/recorder_window.h"
 #include "tools/sndrec32/wav_file.h"
 
@@ -216,6 +220,26 @@ TEST(Sndrec32Program, WrongUsageIsToldOnStandardErrorWithCodeTwo) {
     EXPECT_EQ(program.exitCode(), 2);
     EXPECT_TRUE(program.readAllStandardError().contains("sndrec32.exe LJUDFIL.wav"));
   }
+}
+
+// QSettings would open a FIFO and wait for a writer before the window shows.
+TEST(Microphones, TheChoiceIsKeptInItsOwnFileOnlyWhenThatIsARegularFile) {
+  TempDir config;
+  ScopedEnv home("XDG_CONFIG_HOME", config.path());
+  const std::string file = config.MakeFolder("Tamsell") + "/sndrec32.conf";
+  ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+  // The alarm ends a child that waits on the FIFO.
+  EXPECT_EXIT(
+      {
+        alarm(10);
+        RememberMicrophone(QAudioDevice());
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(0), "^sndrec32: Inställningarna läses inte: " + file);
+  EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(file)));
+  std::filesystem::remove(file);
+  RememberMicrophone(QAudioDevice());
+  EXPECT_EQ(ReadFileBytes(file), "[General]\nmicrophone=\n");
 }
 
 TEST(EncodeWav, WritesTheCanonicalPcmHeaderOfWholeFramesOrNothing) {
