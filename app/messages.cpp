@@ -69,7 +69,7 @@ std::string_view ReasonText(FileError error) {
     case FileError::None:
       return "inget fel";
     case FileError::NotFound:
-      return "finns inte";
+      return "sökvägen finns inte";
     case FileError::AccessDenied:
       return "åtkomst nekad";
     case FileError::DiskFull:

@@ -1,5 +1,11 @@
 #include "app/preferences.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "app/files.h"
@@ -25,6 +31,28 @@ TEST(Preferences, MissingValuesReadEmptyAndValuesRoundTripWhole) {
             std::string::npos);
   EXPECT_TRUE(WriteSetting("LastDir", ""));
   EXPECT_EQ(ReadSetting("LastDir"), "");
+}
+
+// QSettings would open a FIFO and wait for a writer before the first window.
+TEST(Preferences, AStoreThatIsNoRegularFileIsLeftAloneWithOneWarning) {
+  TempDir config;
+  ScopedEnv home("XDG_CONFIG_HOME", config.path());
+  const std::string store = config.MakeFolder("Tamsell") + "/Korvalo.conf";
+  ASSERT_EQ(mkfifo(store.c_str(), 0600), 0);
+  // The alarm ends a child that waits on the FIFO.
+  EXPECT_EXIT(
+      {
+        alarm(10);
+        std::_Exit(ReadSetting("LastDir").empty() && !WriteSetting("LastDir", "/a") ? 0 : 1);
+      },
+      testing::ExitedWithCode(0),
+      "^korvalo: Inställningarna läses inte: " + store + " är ingen vanlig fil\n$");
+  EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(store)));
+  // A link counts as what it leads to.
+  std::filesystem::remove(store);
+  std::filesystem::create_symlink(config.Write("dotfiles/Korvalo.conf", "[General]\nLastDir=/b\n"),
+                                  store);
+  EXPECT_EQ(ReadSetting("LastDir"), "/b");
 }
 
 }  // namespace

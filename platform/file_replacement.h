@@ -11,6 +11,7 @@
 /// leaves the old file. A link, FIFO or device at `path` is replaced, never
 /// written through. Where nothing stands yet and the mode allows it, the file
 /// is written in place, so that an early end leaves it as far as it got.
+/// A regular file replaced passes its permissions on to the new one.
 class FileReplacement {
  public:
   enum class Mode {
@@ -48,6 +49,7 @@ class FileReplacement {
   std::FILE* stream_ = nullptr;
   bool inPlace_ = false;
   bool replacing_ = false;  ///< something stood at the target when we began
+  int keptMode_ = -1;       ///< the permissions of the regular file replaced
   FileError error_ = FileError::None;
 };
 

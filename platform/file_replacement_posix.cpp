@@ -101,6 +101,9 @@ FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(
       return;
     }
     replacing_ = true;
+    if (S_ISREG(status.st_mode)) {
+      keptMode_ = static_cast<int>(status.st_mode & 07777);
+    }
   } else if (errno != ENOENT) {
     Fail(errno);
   }
@@ -123,6 +126,10 @@ void FileReplacement::MakeBeside() {
       Fail(errno);
       return;
     }
+  }
+  // A take or page a user made read-only for others stays so.
+  if (keptMode_ >= 0) {
+    fchmod(fd, static_cast<mode_t>(keptMode_));
   }
   stream_ = StreamOf(fd);
   if (stream_ == nullptr) {

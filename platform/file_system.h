@@ -12,9 +12,11 @@ bool PathExists(const std::string& path);
 /// Size in bytes of what `path` names, or -1 when it cannot be learned.
 std::int64_t PathSize(const std::string& path);
 
-/// Copies the regular file `source` over `target` as CreateRegularFile
-/// creates it. True on success.
-bool CopyFileReplacing(const std::string& source, const std::string& target);
+/// False when `path` leads, links followed, to something that is no regular
+/// file: a folder, FIFO, socket or device, which must not be opened as a file
+/// (a FIFO would wait for a writer). True for a regular file, and where
+/// nothing can be found.
+bool IsRegularFileOrMissing(const std::string& path);
 
 /// Removes the file (or link) `path`. True when it is gone.
 bool RemoveFile(const std::string& path);
@@ -23,12 +25,6 @@ bool RemoveFile(const std::string& path);
 /// links followed. A FIFO, socket, device or folder gives null at once,
 /// without waiting for a writer.
 std::FILE* OpenRegularFile(const std::string& path);
-
-/// Creates `path` empty for binary writing ("wb") as a regular file of its
-/// folder. What stands there as a link, FIFO, socket or device is replaced
-/// by the new file, never written through or waited on, so a link's target
-/// stays untouched. Null when it cannot be created (a folder of that name included).
-std::FILE* CreateRegularFile(const std::string& path);
 
 /// Which file or folder a path leads to: the same for every path to it.
 struct FileIdentity {

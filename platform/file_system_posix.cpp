@@ -28,27 +28,10 @@ class Descriptor {
     }
     fd_ = fd;
   }
-  /// Closes now and reports whether the close succeeded.
-  bool Close() { return close(Release()) == 0; }
 
  private:
   int fd_;
 };
-
-bool WriteAll(int fd, const char* data, ssize_t size) {
-  while (size > 0) {
-    const ssize_t written = write(fd, data, static_cast<size_t>(size));
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      return false;
-    }
-    data += written;
-    size -= written;
-  }
-  return true;
-}
 
 bool IsRegular(int fd) {
   struct stat status {};
@@ -60,38 +43,6 @@ bool IsRegular(int fd) {
 int OpenRegularDescriptor(const std::string& path) {
   Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   return fd.get() >= 0 && IsRegular(fd.get()) ? fd.Release() : -1;
-}
-
-// Removes what stands at `path` when it is neither a regular file nor a
-// folder (a link, a FIFO, a socket, a device), so the file made next is our own.
-bool RemoveNonRegular(const std::string& path) {
-  struct stat status {};
-  if (lstat(path.c_str(), &status) != 0) {
-    return errno == ENOENT;
-  }
-  return S_ISREG(status.st_mode) ||
-         (!S_ISDIR(status.st_mode) && (unlink(path.c_str()) == 0 || errno == ENOENT));
-}
-
-int CreateRegularDescriptor(const std::string& path) {
-  // A few rounds, in case something else puts a link or FIFO there meanwhile.
-  for (int round = 0; round < 3; ++round) {
-    // No link is followed and no FIFO waited for; O_TRUNC empties only a regular file.
-    Descriptor fd(
-        open(path.c_str(),
-             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
-    if (fd.get() < 0 && errno != ELOOP && errno != ENXIO) {
-      return -1;
-    }
-    if (fd.get() >= 0 && IsRegular(fd.get())) {
-      return fd.Release();
-    }
-    fd.Reset(-1);
-    if (!RemoveNonRegular(path)) {
-      return -1;
-    }
-  }
-  return -1;
 }
 
 std::FILE* StreamOf(int fd, const char* mode) {
@@ -123,40 +74,13 @@ bool RemoveFile(const std::string& path) {
   return unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
+bool IsRegularFileOrMissing(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode);
+}
+
 std::FILE* OpenRegularFile(const std::string& path) {
   return StreamOf(OpenRegularDescriptor(path), "rb");
-}
-
-std::FILE* CreateRegularFile(const std::string& path) {
-  return StreamOf(CreateRegularDescriptor(path), "wb");
-}
-
-bool CopyFileReplacing(const std::string& source, const std::string& target) {
-  Descriptor in(OpenRegularDescriptor(source));
-  if (in.get() < 0) {
-    return false;
-  }
-  Descriptor out(CreateRegularDescriptor(target));
-  if (out.get() < 0) {
-    return false;
-  }
-  char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t got = read(in.get(), buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
-    if (got < 0) {
-      return false;
-    }
-    if (got == 0) {
-      break;
-    }
-    if (!WriteAll(out.get(), buffer, got)) {
-      return false;
-    }
-  }
-  return out.Close();
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {

@@ -1,10 +1,14 @@
 #include <QByteArray>
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+#include "platform/file_system.h"
 #include "platform/preference_store.h"
 
 namespace {
@@ -15,27 +19,28 @@ QString KeyOf(std::string_view name) {
 
 // The same store QSettings("Tamsell", "Korvalo") uses, but with the
 // configuration folder looked up at every call: QSettings remembers it from its
-// first use, and a changed XDG_CONFIG_HOME must count.
+// first use, and a changed XDG_CONFIG_HOME must count. Null when the file must
+// not be opened.
 std::unique_ptr<QSettings> OpenStore() {
 #ifdef _WIN32
   return std::make_unique<QSettings>("Tamsell", "Korvalo");
 #else
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  QString folder;
-  if (config != nullptr && config[0] == '/') {
-    folder = QString::fromLocal8Bit(config);
-  } else {
-    const char* home = std::getenv("HOME");
-    folder = QString::fromLocal8Bit(home != nullptr ? home : "") + "/.config";
+  const std::string path = PreferenceFilePath("Korvalo");
+  if (!MayOpenPreferenceFile(path, "korvalo")) {
+    return nullptr;
   }
-  return std::make_unique<QSettings>(folder + "/Tamsell/Korvalo.conf", QSettings::IniFormat);
+  return std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat);
 #endif
 }
 
 }  // namespace
 
 std::string ReadPreference(std::string_view name) {
-  const QVariant value = OpenStore()->value(KeyOf(name));
+  const auto store = OpenStore();
+  if (!store) {
+    return {};
+  }
+  const QVariant value = store->value(KeyOf(name));
   if (value.typeId() == QMetaType::QByteArray) {
     return value.toByteArray().toStdString();
   }
@@ -44,6 +49,9 @@ std::string ReadPreference(std::string_view name) {
 
 bool WritePreference(std::string_view name, std::string_view value) {
   const auto store = OpenStore();
+  if (!store) {
+    return false;
+  }
   const QByteArray bytes(value.data(), static_cast<qsizetype>(value.size()));
   const QString text = QString::fromUtf8(bytes);
   // A folder name need not be UTF-8, and text would lose what is not: such a
@@ -55,4 +63,30 @@ bool WritePreference(std::string_view name, std::string_view value) {
   }
   store->sync();
   return store->status() == QSettings::NoError;
+}
+
+std::string PreferenceFilePath(std::string_view application) {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::string folder;
+  if (config != nullptr && config[0] == '/') {
+    folder = config;
+  } else {
+    const char* home = std::getenv("HOME");
+    folder = std::string(home != nullptr ? home : "") + "/.config";
+  }
+  return folder + "/Tamsell/" + std::string(application) + ".conf";
+}
+
+bool MayOpenPreferenceFile(const std::string& path, std::string_view program) {
+  // QSettings would open a FIFO and wait for a writer before the first window.
+  if (IsRegularFileOrMissing(path)) {
+    return true;
+  }
+  // Every read and write asks; one warning says all there is to say.
+  static std::atomic<bool> told{false};
+  if (!told.exchange(true)) {
+    std::fprintf(stderr, "%.*s: Inställningarna läses inte: %s är ingen vanlig fil\n",
+                 static_cast<int>(program.size()), program.data(), path.c_str());
+  }
+  return false;
 }

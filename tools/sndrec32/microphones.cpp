@@ -1,15 +1,31 @@
 #include "tools/sndrec32/microphones.h"
 
+#include <QFile>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QSettings>
+#include <memory>
+#include <string>
+
+#include "platform/preference_store.h"
 
 namespace {
 
 constexpr const char* kSettingKey = "microphone";
 
-QSettings Settings() {
-  return QSettings(QStringLiteral("Tamsell"), QStringLiteral("sndrec32"));
+// The file checked is the file QSettings uses, so it never opens a FIFO and
+// waits there. Null when the file must be left alone.
+std::unique_ptr<QSettings> OpenSettings() {
+  const std::string path = PreferenceFilePath("sndrec32");
+  if (!MayOpenPreferenceFile(path, "sndrec32")) {
+    return nullptr;
+  }
+  return std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat);
+}
+
+QByteArray RememberedMicrophone() {
+  const auto settings = OpenSettings();
+  return settings ? settings->value(kSettingKey).toString().toUtf8() : QByteArray();
 }
 
 // Qt 6.4 takes the first input as the default whatever the user chose, so
@@ -43,8 +59,8 @@ Microphones FindMicrophones() {
   if (found.Devices.isEmpty()) {
     return found;
   }
-  for (const QByteArray& id : {Settings().value(kSettingKey).toString().toUtf8(),
-                               ServerDefaultInput(), QMediaDevices::defaultAudioInput().id()}) {
+  for (const QByteArray& id :
+       {RememberedMicrophone(), ServerDefaultInput(), QMediaDevices::defaultAudioInput().id()}) {
     found.Chosen = IndexOf(found.Devices, id);
     if (found.Chosen >= 0) {
       return found;
@@ -55,5 +71,7 @@ Microphones FindMicrophones() {
 }
 
 void RememberMicrophone(const QAudioDevice& device) {
-  Settings().setValue(kSettingKey, QString::fromUtf8(device.id()));
+  if (const auto settings = OpenSettings()) {
+    settings->setValue(kSettingKey, QString::fromUtf8(device.id()));
+  }
 }

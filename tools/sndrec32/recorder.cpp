@@ -2,9 +2,23 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
-#include "tools/sndrec32/atomic_file.h"
+#include "app/messages.h"
+#include "platform/file_replacement.h"
+
+namespace {
+
+// The take replaces the file whole: a link standing there is replaced, never
+// followed, so no file elsewhere changes. Empty on success, else the reason.
+std::string SaveWav(const std::string& path, const std::vector<std::uint8_t>& wav) {
+  const FileError error = ReplaceFileWhole(
+      path, std::string_view(reinterpret_cast<const char*>(wav.data()), wav.size()));
+  return error == FileError::None ? std::string() : std::string(ReasonText(error));
+}
+
+}  // namespace
 
 RecorderButtons ButtonsFor(RecorderState state, bool canPlay) {
   switch (state) {
@@ -125,10 +139,10 @@ bool Recorder::Save() {
     return false;
   }
   const std::vector<std::uint8_t> wav = EncodeWav(format_, take_);
-  const std::string error =
-      wav.empty() ? std::string("ljudformatet stöds inte.") : SaveFileAtomically(targetPath_, wav);
-  if (!error.empty()) {
-    Enter(RecorderState::Recorded, kSaveFailedText + error);
+  const std::string reason =
+      wav.empty() ? std::string("ljudformatet stöds inte") : SaveWav(targetPath_, wav);
+  if (!reason.empty()) {
+    Enter(RecorderState::Recorded, kSaveFailedText + reason + ".");
     return false;
   }
   return true;

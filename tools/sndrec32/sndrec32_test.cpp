@@ -1,5 +1,14 @@
 #include "tools/sndrec32/recorder.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -12,6 +21,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/qt_test_support.h"
+#include "tests/test_support.h"
+#include "tools/sndrec32/microphones.h"
 #include "tools/sndrec32/recorder_window.h"
 #include "tools/sndrec32/wav_file.h"
 
@@ -19,6 +30,8 @@
 // whole take, the sound server going away and the keys are tested in
 // tests/real_sound_test.sh; here what it cannot reach.
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 // A 16 kHz microphone of distinct samples peaking at 80 % of full scale.
 class ToneInput : public AudioInput {
@@ -125,14 +138,40 @@ TEST_F(RecorderTest, AnUnusableMicrophoneKeepsTheTake) {
   EXPECT_FALSE(recorder_.SetInput(nullptr));  // not while recording
 }
 
-TEST_F(RecorderTest, AFailedSaveSaysWhyAndCanBeRetried) {
-  Recorder recorder(&mic_, &speaker_, dir_.filePath("gone/beach.wav").toStdString());
+// Saves with files stopping at 1 KiB, as on a full disk.
+bool SaveOnFullDisk(Recorder& recorder) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the tests
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const rlimit full{1024, old.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &full);
+  const bool saved = recorder.Save();
+  setrlimit(RLIMIT_FSIZE, &old);
+  return saved;
+}
+
+// A link at the target is replaced, never written through; a failed save
+// says why and leaves the file as it was.
+TEST_F(RecorderTest, ASaveReplacesTheTargetWholeOrSaysWhyAndCanBeRetried) {
+  const std::string saved = dir_.filePath("gone/beach.wav").toStdString();
+  Recorder recorder(&mic_, &speaker_, saved);
   RecordTake(recorder, 1600);
   EXPECT_FALSE(recorder.Save());
-  EXPECT_TRUE(recorder.Message().starts_with(kSaveFailedText)) << recorder.Message();
+  EXPECT_EQ(recorder.Message(), kSaveFailedText + std::string("sökvägen finns inte."));
   EXPECT_TRUE(recorder.Buttons().Save);
   ASSERT_TRUE(QDir(dir_.path()).mkdir("gone"));
+  std::ofstream(target_.toStdString()) << "older";
+  std::filesystem::create_symlink(target_.toStdString(), saved);
   EXPECT_TRUE(recorder.Save());
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(saved)));
+  const Bytes wav = EncodeWav(mic_.Format(), recorder.Take());
+  EXPECT_EQ(ReadFileBytes(saved), std::string(wav.begin(), wav.end()));
+  EXPECT_EQ(ReadFileBytes(target_.toStdString()), "older");
+
+  RecordTake(recorder, 800);
+  EXPECT_FALSE(SaveOnFullDisk(recorder));
+  EXPECT_EQ(recorder.Message(), kSaveFailedText + std::string("disken är full."));
+  EXPECT_EQ(ReadFileBytes(saved), std::string(wav.begin(), wav.end()));
 }
 
 // Closing drops the take with code 2; Hoppa över (Enter on it here) drops it
@@ -183,7 +222,25 @@ TEST(Sndrec32Program, WrongUsageIsToldOnStandardErrorWithCodeTwo) {
   }
 }
 
-using Bytes = std::vector<std::uint8_t>;
+// QSettings would open a FIFO and wait for a writer before the window shows.
+TEST(Microphones, TheChoiceIsKeptInItsOwnFileOnlyWhenThatIsARegularFile) {
+  TempDir config;
+  ScopedEnv home("XDG_CONFIG_HOME", config.path());
+  const std::string file = config.MakeFolder("Tamsell") + "/sndrec32.conf";
+  ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+  // The alarm ends a child that waits on the FIFO.
+  EXPECT_EXIT(
+      {
+        alarm(10);
+        RememberMicrophone(QAudioDevice());
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(0), "^sndrec32: Inställningarna läses inte: " + file);
+  EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(file)));
+  std::filesystem::remove(file);
+  RememberMicrophone(QAudioDevice());
+  EXPECT_EQ(ReadFileBytes(file), "[General]\nmicrophone=\n");
+}
 
 TEST(EncodeWav, WritesTheCanonicalPcmHeaderOfWholeFramesOrNothing) {
   const Bytes expected = {
