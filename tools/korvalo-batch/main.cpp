@@ -108,8 +108,9 @@ int main(int argc, char** argv) {
   std::error_code error;
   if (!std::filesystem::is_directory(options.Folder, error)) {
     const bool exists = std::filesystem::exists(options.Folder, error);
-    std::fprintf(stderr, "korvalo-batch: %s: %s\n", options.Folder.c_str(),
-                 exists ? "not a folder" : "no such folder");
+    // A path too long or a folder above it shut: the system's reason, not "no such folder".
+    const std::string reason = exists ? "not a folder" : error ? error.message() : "no such folder";
+    std::fprintf(stderr, "korvalo-batch: %s: %s\n", options.Folder.c_str(), reason.c_str());
     return kExitUsage;
   }
 
