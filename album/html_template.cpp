@@ -6,22 +6,34 @@ namespace {
 
 constexpr std::string_view kRowOpen = "<tr>";
 constexpr std::string_view kCellClose = "</td>";
-// Head and cell each take the line end after their tag along: two characters,
-// whatever they are.
-constexpr std::size_t kLineEnd = 2;
 
-// Where the head ends: two characters after the first "<tr>", or at the end
-// of the text when that would run past it. None without a "<tr>".
+// Head and cell each take the line end after their tag along: CR LF, LF or
+// none, as the template was saved.
+std::size_t AfterTagLine(std::string_view text, std::size_t tag, std::string_view name) {
+  const std::size_t after = tag + name.size();
+  const std::string_view rest = text.substr(after);
+  return after + (rest.starts_with("\r\n") ? 2 : rest.starts_with('\n') ? 1 : 0);
+}
+
+// Where the head ends: after the first "<tr>" and its line end. None without a "<tr>".
 std::optional<std::size_t> HeadEnd(std::string_view indexTemplate) {
   const std::size_t row = indexTemplate.find(kRowOpen);
   if (row == std::string_view::npos) {
     return std::nullopt;
   }
-  return std::min(row + kRowOpen.size() + kLineEnd, indexTemplate.size());
+  return AfterTagLine(indexTemplate, row, kRowOpen);
 }
 
 std::size_t CellEnd(std::string_view text, std::size_t cellClose) {
-  return std::min(cellClose + kCellClose.size() + kLineEnd, text.size());
+  return AfterTagLine(text, cellClose, kCellClose);
+}
+
+// Rows are parted with the line end the head has after its "<tr>".
+std::string_view RowBreakAfter(std::string_view head) {
+  if (head.ends_with("\r\n")) {
+    return kRowBreak;
+  }
+  return head.ends_with('\n') ? "</tr>\n<tr>\n" : "</tr><tr>";
 }
 
 }  // namespace
@@ -43,6 +55,7 @@ IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPer
     return layout;
   }
   layout.Head = indexTemplate.substr(0, *headEnd);
+  layout.RowBreak = RowBreakAfter(layout.Head);
   const std::size_t cellEnd = CellEnd(indexTemplate, firstClose);
   layout.CellTemplate = indexTemplate.substr(*headEnd, cellEnd - *headEnd);
 

@@ -8,7 +8,7 @@
 inline constexpr std::string_view kPictureFileMarker = "__picture.jpg";
 inline constexpr std::string_view kPictureNameMarker = "__picture";
 inline constexpr std::string_view kCaptionMarker = "Picture text";
-/// Written after every Columns-th cell, CR LF whatever the template uses.
+/// The row break of a template with CR LF line ends.
 inline constexpr std::string_view kRowBreak = "</tr>\r\n<tr>\r\n";
 
 /// The pieces of an index template. The views point into the template text.
@@ -16,6 +16,9 @@ struct IndexLayout {
   std::string_view Head;
   std::string_view CellTemplate;
   std::string_view Tail;
+  /// Written after every Columns-th cell: "</tr>" and "<tr>", each followed by
+  /// the line end the template has after its first "<tr>" (CR LF, LF or none).
+  std::string_view RowBreak = kRowBreak;
   int Columns = 1;
 };
 
@@ -23,8 +26,10 @@ struct IndexLayout {
 /// least SplitIndexTemplate needs.
 bool IndexTemplateIsUsable(std::string_view indexTemplate);
 
-/// Cuts a usable index template into head, cell and tail; stretches that
-/// would run past the end stop at the end. Columns is `thumbnailsPerRow`, or
+/// Cuts a usable index template into head, cell and tail: the head up to the
+/// first "<tr>", the cell up to the first "</td>" after it, each with the line
+/// end that follows its tag (CR LF, LF or none), and the tail after the last
+/// "</td>" and its line end. Columns is `thumbnailsPerRow`, or
 /// when that is 0 the count of "</td>" after the head; at least 1. A template
 /// that is not usable comes back whole as Head, with an empty cell and tail.
 IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPerRow);

@@ -14,23 +14,25 @@ TEST(SplitIndexTemplate, CutsHeadCellAndTailAndCountsColumns) {
   const struct {
     std::string Text;
     int ThumbnailsPerRow;
-    std::string Head, Cell, Tail;
+    std::string Head, Cell, Tail, RowBreak;
     int Columns;
   } cases[] = {
       // The tail follows the last cell, whichever row it is in.
-      {kHead + kCell + kCell + "</tr>\r\n<tr>\r\n" + kCell + kTail, -4, kHead, kCell, kTail, 1},
-      // With LF only, the two characters after a tag are taken whatever they are.
-      {"<table>\n<tr>\n<td>a</td>\n<td>b</td>\n</tr>\n</table>\n", 0, "<table>\n<tr>\n<",
-       "td>a</td>\n<", "/tr>\n</table>\n", 2},
-      // Stretches that would run past the end stop at the end.
-      {"<tr>\r\n<td></td>x", 0, "<tr>\r\n", "<td></td>x", "", 1},
-      {"<tr>\r\n<td>1</td>\r\n<td>2</td>", 0, "<tr>\r\n", "<td>1</td>\r\n", "", 2},
+      {kHead + kCell + kCell + "</tr>\r\n<tr>\r\n" + kCell + kTail, -4, kHead, kCell, kTail,
+       "</tr>\r\n<tr>\r\n", 1},
+      // Each tag takes the line end that follows it along, LF as well as CR LF or none.
+      {"<table>\n<tr>\n<td>a</td>\n<td>b</td>\n</tr>\n</table>\n", 0, "<table>\n<tr>\n",
+       "<td>a</td>\n", "</tr>\n</table>\n", "</tr>\n<tr>\n", 2},
+      {"<tr><td></td>x", 0, "<tr>", "<td></td>", "x", "</tr><tr>", 1},
+      {"<tr>\r\n<td>1</td>\r\n<td>2</td>", 0, "<tr>\r\n", "<td>1</td>\r\n", "", "</tr>\r\n<tr>\r\n",
+       2},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(IndexTemplateIsUsable(c.Text)) << c.Text;
     const IndexLayout layout = SplitIndexTemplate(c.Text, c.ThumbnailsPerRow);
-    EXPECT_EQ(std::tuple(layout.Head, layout.CellTemplate, layout.Tail, layout.Columns),
-              std::tuple(c.Head, c.Cell, c.Tail, c.Columns));
+    EXPECT_EQ(
+        std::tuple(layout.Head, layout.CellTemplate, layout.Tail, layout.RowBreak, layout.Columns),
+        std::tuple(c.Head, c.Cell, c.Tail, c.RowBreak, c.Columns));
   }
 }
 
@@ -38,7 +40,7 @@ TEST(SplitIndexTemplate, CutsHeadCellAndTailAndCountsColumns) {
 TEST(SplitIndexTemplate, TemplatesWithoutRowOrCellAreNotUsable) {
   for (const std::string_view text :
        {"", "<html></html>", "<TR>\r\n<td></td>", "<tr class=\"x\"><td></td>",
-        "<tr>\r\n<td>no end</TD>", "<tr></td>", "<td></td><tr>"}) {
+        "<tr>\r\n<td>no end</TD>", "<td></td><tr>"}) {
     EXPECT_FALSE(IndexTemplateIsUsable(text)) << text;
   }
 }

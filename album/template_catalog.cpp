@@ -68,6 +68,14 @@ std::optional<std::size_t> PreselectedTemplate(const std::vector<std::string>& n
     // The second entry, not the first: that is what users of the dialog know.
     return names.size() > 1 ? std::optional<std::size_t>(1) : std::nullopt;
   }
+  // The remembered name itself comes before the longer names it begins.
+  const auto same = std::find(names.begin(), names.end(), remembered);
+  const auto sameLetters = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+    return EqualsIgnoringAsciiCase(name, remembered);
+  });
+  if (sameLetters != names.end()) {
+    return static_cast<std::size_t>((same != names.end() ? same : sameLetters) - names.begin());
+  }
   for (std::size_t step = 1; step <= names.size(); ++step) {
     const std::size_t at = step % names.size();
     if (BeginsIgnoringAsciiCase(names[at], remembered)) {

@@ -1,11 +1,14 @@
 #include "external/browser_launcher.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "app/files.h"
 #include "external/program_runner.h"
 #include "platform/browser_command.h"
+#include "platform/file_replacement.h"
+#include "platform/runtime_folder.h"
 
 namespace {
 
@@ -34,6 +37,51 @@ std::string AbsolutePath(const std::string& path) {
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(path, error);
   return error ? path : absolute.string();
+}
+
+// FNV-1a: a name that stays the same for the same text, run after run, so
+// the pages it names do not pile up.
+std::string NameHash(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : text) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string hex;
+  for (int shift = 60; shift >= 0; shift -= 4) {
+    hex += kHex[(hash >> shift) & 0xF];
+  }
+  return hex;
+}
+
+// xdg-open, where no desktop of its own takes over, cuts a file:// URL at its
+// '#' and so opens the top of the page.
+bool OpenerLosesAnchor(const std::vector<std::string>& arguments) {
+  const std::string& program = arguments.front();
+  const std::string_view name = std::string_view(program).substr(program.rfind('/') + 1);
+  return name == DesktopOpenerCommand() && arguments.back().find('#') != std::string::npos;
+}
+
+// A page without an anchor of its own that leads on to `url`: at once, by
+// script, or by its link. A PageUrl holds no quote, '<', '&', ';' or
+// backslash, so it stands in the page as it is.
+std::string LeadOnPage(const std::string& url) {
+  std::string page = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n";
+  page += "<meta http-equiv=\"refresh\" content=\"0; url=" + url + "\">\n";
+  page += "<title>Korvalo</title>\n<script>location.replace(\"" + url + "\");</script>\n";
+  page += "</head><body><p><a href=\"" + url + "\">Fortsätt till sidan</a></p></body></html>\n";
+  return page;
+}
+
+// `url` by way of a page in the user's private folder that leads on to it;
+// `url` itself when that page cannot be written, which still opens the page.
+std::string UrlWithoutAnchor(const std::string& url) {
+  const std::string folder = PrivateRuntimeFolder();
+  if (folder.empty()) {
+    return url;
+  }
+  const std::string path = folder + "korvalo-" + NameHash(url) + ".html";
+  return ReplaceFileWhole(path, LeadOnPage(url)) == FileError::None ? PageUrl(path) : url;
 }
 
 }  // namespace
@@ -81,6 +129,10 @@ std::vector<std::string> BrowserArguments(std::string_view command, const std::s
 void OpenInBrowser(const std::string& page, bool lookUpBrowser) {
   const std::string command =
       lookUpBrowser ? RewriteNoHome(RegisteredBrowserCommand()) : DesktopOpenerCommand();
+  std::vector<std::string> arguments = BrowserArguments(command, PageUrl(page));
+  if (OpenerLosesAnchor(arguments)) {
+    arguments.back() = UrlWithoutAnchor(arguments.back());
+  }
   // No shell: the page is one argument, so nothing in its name is ever run.
-  RunProgram(BrowserArguments(command, PageUrl(page)), false, false, nullptr);
+  RunProgram(arguments, false, false, nullptr);
 }

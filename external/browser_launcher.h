@@ -7,7 +7,9 @@
 /// Opens `page` (a path, possibly followed by an anchor such as "#usage") in the
 /// user's browser, without waiting. Failures are not reported.
 /// With `lookUpBrowser` the user's browser command is used; without it the
-/// desktop's opener picks the program by the page's type.
+/// desktop's opener picks the program by the page's type. The opener drops
+/// anchors, so it gets a page with an anchor by way of a small page, written
+/// to the user's private runtime folder, that leads on to it.
 void OpenInBrowser(const std::string& page, bool lookUpBrowser);
 
 /// From the first "-nohome" on, `command` becomes "-new "; whatever followed

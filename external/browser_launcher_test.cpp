@@ -67,4 +67,18 @@ TEST_F(OpenInBrowserTest, WithoutABrowserTheDesktopOpenerIsUsedAndMissingOnesAre
   OpenInBrowser(page, false);
 }
 
+TEST_F(OpenInBrowserTest, TheDesktopOpenerReachesTheAnchorThroughAPageLeadingOnToIt) {
+  const std::string page = dir_.Write("dok/korvalo.html", "");
+  FakeBrowser("xdg-open");
+  ScopedEnv path("PATH", dir_ / "bin");
+  ScopedEnv runtime("XDG_RUNTIME_DIR", dir_.MakeFolder("runtime"));
+  ScopedEnv browser("BROWSER", std::nullopt);
+  OpenInBrowser(page + "#usage", true);
+  const std::string received = Received();
+  ASSERT_TRUE(received.starts_with("file://" + dir_ / "runtime/")) << received;
+  ASSERT_EQ(received.find('#'), std::string::npos);
+  const std::string leadOn = ReadFileBytes(received.substr(7, received.size() - 8));
+  EXPECT_NE(leadOn.find("content=\"0; url=file://" + page + "#usage\""), std::string::npos);
+}
+
 }  // namespace

@@ -3,14 +3,12 @@
 # would. A whole run: Enter in the settings dialog, Enter in the picker on the
 # remembered folder; the album is made, the browser opened, the folder
 # remembered, exit code 0. Then started without its templates folder: message
-# 6 under "Fatal Error", and after OK exit code 1.
-# Skipped (77) where Xvfb or xdotool is missing.
+# 6 under "Fatal Error", and after OK exit code 1. First of all, started
+# without a display: a message on standard error and exit code 1.
+# Skipped (77) after that where Xvfb or xdotool is missing.
 # usage: korvalo_desktop_test.sh KORVALO_PROGRAM
 set -uo pipefail
 program=$1
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
 
 export LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
 work=$(mktemp -d)
@@ -23,6 +21,16 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/stderr" 2>/dev/null; exit 1; }
+
+code=0
+env -u DISPLAY QT_QPA_PLATFORM=xcb "$program" 2>"$work/stderr" || code=$?
+[[ $code -eq 1 ]] || fail "without a display: exit code $code, expected 1"
+grep -q "behöver en grafisk skärm.*DISPLAY" "$work/stderr" && grep -q "korvalo-batch" \
+  "$work/stderr" || fail "without a display: no message naming DISPLAY and korvalo-batch"
+
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
 
 # Xvfb picks a free display and names it on descriptor 3.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &

@@ -97,8 +97,9 @@ class tst_SettingsDialog : public QObject {
     row("none remembered: the second", three, "", "enkel", "3");
     row("one, none remembered", {"Enkel"}, "", "", "2");
     row("a prefix in any case", three, "ENK", "enkel", "3");
-    row("search from the second", {"Enkel", "Enkel2"}, "Enkel", "Enkel2", "3");
-    row("and wrap to the first", three, "blå", "Blå", "3");
+    row("the name itself first", {"ENKEL", "Enkel", "Enkel2", "enkel"}, "enkel", "enkel", "3");
+    row("search from the second", {"Enkel1", "Enkel2"}, "Enkel", "Enkel2", "3");
+    row("and wrap to the first", three, "bl", "Blå", "3");
     row("a name no longer there", three, "Grå", "", "2");
   }
 
