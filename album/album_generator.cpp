@@ -262,7 +262,7 @@ class AlbumLevel {
     }
     index_->Write(cell_);
     if (++cellsWritten_ % std::max(layout_.Columns, 1) == 0) {
-      index_->Write(kRowBreak);
+      index_->Write(layout_.RowBreak);
     }
   }
 
