@@ -196,14 +196,15 @@
     if (dialog.open && sound.error) silent();
   });
 
-  dialog.addEventListener("keydown", function (event) {
-    if (event.altKey || event.ctrlKey || event.metaKey) return;
+  // On the document, so that the keys work wherever a click left the focus.
+  // Escape is the dialog's own.
+  document.addEventListener("keydown", function (event) {
+    if (!dialog.open || event.altKey || event.ctrlKey || event.metaKey) return;
     var key = event.key;
     // A focused button keeps Space and Enter for itself.
     if (key === "ArrowRight" || (key === " " && event.target.tagName !== "BUTTON")) show(at + 1);
     else if (key === "ArrowLeft") show(at - 1);
     else if (key === "p" || key === "P") setPaused(!paused);
-    else if (key === "Escape") dialog.close();
     else return;
     event.preventDefault();
   });
@@ -212,6 +213,7 @@
     stopTimer();
     sound.pause();
     at = -1;
+    // Not every browser focuses a clicked button, nor so gives focus back to it.
     startButton.focus();
   });
 })();
