@@ -22,6 +22,8 @@
     "dialog.bildspel { position: fixed; inset: 0; box-sizing: border-box;" +
     " width: 100%; height: 100%; max-width: none; max-height: none; margin: 0;" +
     " padding: 0.75rem; border: 0; background: #000000; color: #eeeeee; }" +
+    // Focused itself by a click on the picture: a ring round the window tells nothing.
+    "dialog.bildspel:focus { outline: none; }" +
     "dialog.bildspel[open] { display: flex; flex-direction: column; }" +
     // As wide as the window, shrunk to its height when it is too tall, so
     // the caption always sits right under the picture.
