@@ -1,5 +1,6 @@
-// Checks the data shipped in mallar/: every template pair must survive the generator's
-// cutting and filling, and the support files must be what their names say.
+// Checks the data shipped in mallar/, as the build lays it out in bin/mallar/: every
+// template pair must survive the generator's cutting and filling, and the support
+// files must be what their names say.
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -50,6 +51,8 @@ TEST(ShippedTemplates, EveryPairSurvivesCuttingAndFittingAndSupportFilesAreSound
       }
     }
     EXPECT_EQ(CountTemplateColumns(index), layout.Columns);
+    EXPECT_NE(layout.Tail.find("<script>"), std::string_view::npos)
+        << "the slideshow is not inline";
 
     const std::string page = ReadFileBytes(index.substr(0, index.size() - 10) + "picture.html");
     // The first width/height pair is the one fitted: it must be the picture's.
