@@ -9,9 +9,9 @@
 #include "app/messages.h"
 #include "app/preferences.h"
 #include "resources/string_table.h"
-#include "ui/folder_picker.h"
-#include "ui/progress_window.h"
-#include "ui/settings_dialog.h"
+#include "ui/qt/folder_picker.h"
+#include "ui/qt/progress_window.h"
+#include "ui/qt/settings_dialog.h"
 
 namespace {
 

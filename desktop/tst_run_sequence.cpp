@@ -21,7 +21,7 @@
 #include "platform/program_path.h"
 #include "tests/picture_files.h"
 #include "tests/qt_test_support.h"
-#include "ui/progress_window.h"
+#include "ui/qt/progress_window.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "ui/progress_window.h"
+#include "ui/qt/progress_window.h"
 
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QPushButton>
 #include <QThread>
 
-#include "ui/dialog_units.h"
-#include "ui/log_edit.h"
-#include "ui/message_box_services.h"
-#include "ui/window_placement.h"
+#include "ui/qt/dialog_units.h"
+#include "ui/qt/log_edit.h"
+#include "ui/qt/message_box_services.h"
+#include "ui/qt/window_placement.h"
 #include "ui_progress.h"
 
 namespace {

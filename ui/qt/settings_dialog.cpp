@@ -1,4 +1,4 @@
-#include "ui/settings_dialog.h"
+#include "ui/qt/settings_dialog.h"
 
 #include <QDialog>
 #include <cstdio>
@@ -12,10 +12,10 @@
 #include "app/preferences.h"
 #include "external/browser_launcher.h"
 #include "resources/string_table.h"
-#include "ui/about_dialog.h"
-#include "ui/dialog_units.h"
-#include "ui/program_icon.h"
-#include "ui/window_placement.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/dialog_units.h"
+#include "ui/qt/program_icon.h"
+#include "ui/qt/window_placement.h"
 #include "ui_settings.h"
 
 namespace {

@@ -17,10 +17,10 @@
 #include <thread>
 
 #include "tests/qt_test_support.h"
-#include "ui/folder_picker.h"
-#include "ui/log_edit.h"
-#include "ui/pictures_folder.h"
-#include "ui/progress_window.h"
+#include "ui/qt/folder_picker.h"
+#include "ui/qt/log_edit.h"
+#include "ui/qt/pictures_folder.h"
+#include "ui/qt/progress_window.h"
 
 class tst_Windows : public QObject {
   Q_OBJECT

@@ -20,8 +20,8 @@
 #include "app/preferences.h"
 #include "tests/qt_test_support.h"
 #include "tests/test_support.h"
-#include "ui/settings_dialog.h"
-#include "ui/window_placement.h"
+#include "ui/qt/settings_dialog.h"
+#include "ui/qt/window_placement.h"
 
 namespace {
 
