@@ -1,35 +1,18 @@
 #include "ui/qt/settings_dialog.h"
 
 #include <QDialog>
-#include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "album/html_template.h"
-#include "album/template_catalog.h"
-#include "app/messages.h"
-#include "app/preferences.h"
 #include "external/browser_launcher.h"
-#include "resources/string_table.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/window_placement.h"
+#include "ui/settings_rules.h"
 #include "ui_settings.h"
 
 namespace {
-
-// The field is read as "%d" reads it, from its first 9 characters only; a
-// value is accepted when it is a number of 0 or more.
-std::optional<int> ReadThumbnailsField(const QString& text) {
-  const std::string first = text.left(9).toStdString();
-  int value = 0;
-  if (std::sscanf(first.c_str(), "%d", &value) != 1 || value < 0) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 class SettingsForm : public QDialog {
  public:
@@ -42,8 +25,7 @@ class SettingsForm : public QDialog {
   void FillTemplateList();
   void ShowSettings();
   void UpdateThumbnailsField();
-  std::string SelectedTemplate() const;
-  void StoreSettings(int thumbnailsPerRow);
+  SettingsControls Controls() const;
 
   RunState& run_;
   Ui::SettingsForm ui_;
@@ -70,16 +52,12 @@ SettingsForm::SettingsForm(RunState& run, QWidget* owner) : QDialog(owner), run_
 }
 
 void SettingsForm::FillTemplateList() {
-  names_ = ListTemplates(run_.Paths.TemplatesFolder);
-  if (names_.empty()) {
-    ShowError(run_, LoadText(kTextNoTemplates), run_.Paths.TemplatesFolder, true);
-  }
+  const TemplateList list = OpenTemplateList(run_);
+  names_ = list.Names;
   for (const std::string& name : names_) {
     ui_.templateList->addItem(QString::fromStdString(name));
   }
-  const std::optional<std::size_t> chosen =
-      PreselectedTemplate(names_, ReadSetting("LastTemplate"));
-  ui_.templateList->setCurrentIndex(chosen ? static_cast<int>(*chosen) : -1);
+  ui_.templateList->setCurrentIndex(list.Selected);
   UpdateThumbnailsField();
 }
 
@@ -92,53 +70,35 @@ void SettingsForm::ShowSettings() {
   ui_.includeSubfoldersBox->setChecked(settings.IncludeSubfolders);
 }
 
-std::string SettingsForm::SelectedTemplate() const {
-  const int index = ui_.templateList->currentIndex();
-  return index >= 0 ? names_[static_cast<std::size_t>(index)] : std::string();
+void SettingsForm::UpdateThumbnailsField() {
+  ui_.thumbnailsField->setText(QString::fromStdString(
+      ProposedThumbnailsText(run_, names_, ui_.templateList->currentIndex())));
 }
 
-void SettingsForm::UpdateThumbnailsField() {
-  ui_.thumbnailsField->setText(
-      QString::number(ProposedThumbnailsPerRow(run_.Paths.TemplatesFolder, SelectedTemplate())));
+SettingsControls SettingsForm::Controls() const {
+  SettingsControls controls;
+  controls.TemplateRow = ui_.templateList->currentIndex();
+  controls.ThumbnailsText = ui_.thumbnailsField->text().toStdString();
+  // The three buttons are exclusive and one is always checked.
+  controls.Recording = ui_.recordAlwaysButton->isChecked()  ? RecordAlways
+                       : ui_.recordNeverButton->isChecked() ? RecordNever
+                                                            : RecordWhenMissing;
+  controls.OpenBrowserWhenDone = ui_.openBrowserBox->isChecked();
+  controls.IncludeSubfolders = ui_.includeSubfoldersBox->isChecked();
+  return controls;
 }
 
 void SettingsForm::accept() {
-  if (ui_.templateList->currentIndex() < 0) {
-    // Nothing to load: say so instead of failing on a file named "_index.html".
-    ShowError(run_, LoadText(kTextChooseTemplate), "", false);
-    ui_.templateList->setFocus();
-    return;
+  switch (PressOk(run_, names_, Controls())) {
+    case OkAnswer::Close:
+      QDialog::accept();
+      break;
+    case OkAnswer::ChooseTemplate:
+      ui_.templateList->setFocus();
+      break;
+    case OkAnswer::Stay:
+      break;
   }
-  const std::string name = SelectedTemplate();
-  // Remembered before anything else, whatever follows.
-  WriteSetting("LastTemplate", name);
-  run_.Templates = LoadTemplatePair(run_, name);
-  const std::optional<int> thumbnailsPerRow = ReadThumbnailsField(ui_.thumbnailsField->text());
-  if (!thumbnailsPerRow) {
-    ShowError(run_, LoadText(kTextInvalidThumbnails), "", false);
-    return;
-  }
-  if (!IndexTemplateIsUsable(run_.Templates.IndexTemplate)) {
-    ShowError(run_, LoadText(kTextUnusableIndexTemplate),
-              TemplateIndexPath(run_.Paths.TemplatesFolder, name), false);
-    return;
-  }
-  StoreSettings(*thumbnailsPerRow);
-  QDialog::accept();
-}
-
-void SettingsForm::StoreSettings(int thumbnailsPerRow) {
-  RunSettings& settings = run_.Settings;
-  settings.ThumbnailsPerRow = thumbnailsPerRow;
-  if (ui_.recordWhenMissingButton->isChecked()) {
-    settings.Recording = RecordWhenMissing;
-  } else if (ui_.recordAlwaysButton->isChecked()) {
-    settings.Recording = RecordAlways;
-  } else if (ui_.recordNeverButton->isChecked()) {
-    settings.Recording = RecordNever;
-  }
-  settings.OpenBrowserWhenDone = ui_.openBrowserBox->isChecked();
-  settings.IncludeSubfolders = ui_.includeSubfoldersBox->isChecked();
 }
 
 }  // namespace
