@@ -13,11 +13,6 @@ namespace {
 constexpr std::string_view kIndexSuffix = "_index.html";
 constexpr std::string_view kPictureSuffix = "_picture.html";
 
-bool BeginsIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
 // A template's text ends at its first NUL byte, as it would in memory.
 std::string LoadTemplateText(const RunState& run, const std::string& path) {
   std::string text = ReadWholeFile(run, path);
@@ -60,29 +55,6 @@ std::optional<std::string> FindTemplate(const std::vector<std::string>& names,
     }
   }
   return found;
-}
-
-std::optional<std::size_t> PreselectedTemplate(const std::vector<std::string>& names,
-                                               std::string_view remembered) {
-  if (remembered.empty()) {
-    // The second entry, not the first: that is what users of the dialog know.
-    return names.size() > 1 ? std::optional<std::size_t>(1) : std::nullopt;
-  }
-  // The remembered name itself comes before the longer names it begins.
-  const auto same = std::find(names.begin(), names.end(), remembered);
-  const auto sameLetters = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
-    return EqualsIgnoringAsciiCase(name, remembered);
-  });
-  if (sameLetters != names.end()) {
-    return static_cast<std::size_t>((same != names.end() ? same : sameLetters) - names.begin());
-  }
-  for (std::size_t step = 1; step <= names.size(); ++step) {
-    const std::size_t at = step % names.size();
-    if (BeginsIgnoringAsciiCase(names[at], remembered)) {
-      return at;
-    }
-  }
-  return std::nullopt;
 }
 
 std::string TemplateIndexPath(const std::string& templatesFolder, std::string_view name) {

@@ -18,14 +18,6 @@ std::vector<std::string> ListTemplates(const std::string& templatesFolder);
 std::optional<std::string> FindTemplate(const std::vector<std::string>& names,
                                         std::string_view wanted);
 
-/// The entry of the sorted `names` that the settings dialog selects when it
-/// opens, or none. A remembered name selects the entry equal to it, else the
-/// first that equals it without regard to ASCII case, else the first entry it
-/// begins (without regard to ASCII case), searching from the second entry and
-/// wrapping round to the first; no remembered name selects the second entry.
-std::optional<std::size_t> PreselectedTemplate(const std::vector<std::string>& names,
-                                               std::string_view remembered);
-
 /// `templatesFolder` + `name` + "_index.html".
 std::string TemplateIndexPath(const std::string& templatesFolder, std::string_view name);
 

@@ -9,7 +9,7 @@
 #include "platform/display.h"
 #include "platform/program_path.h"
 #include "platform/search_path.h"
-#include "ui/program_icon.h"
+#include "ui/qt/program_icon.h"
 
 namespace {
 

@@ -2,49 +2,54 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <string>
 #include <thread>
 
-#include "album/album_generator.h"
-#include "app/messages.h"
-#include "app/preferences.h"
-#include "resources/string_table.h"
-#include "ui/folder_picker.h"
-#include "ui/progress_window.h"
-#include "ui/settings_dialog.h"
+#include "ui/qt/folder_picker.h"
+#include "ui/qt/progress_window.h"
+#include "ui/qt/settings_dialog.h"
+#include "ui/run_phases.h"
 
 namespace {
 
-// The GUI thread keeps serving the progress window until the run thread is
-// done: the run thread's calls into the window wait for this thread, so
-// joining it any earlier could deadlock. That holds after "Avbryt" too: the
-// window has closed, but the run goes on to the next entry before it stops.
-// Returns what GenerateFolder returned.
-int GenerateOnRunThread(RunState& run, const std::string& folder) {
-  QEventLoop loop;
-  int finished = 0;
-  std::thread worker([&run, &folder, &loop, &finished] {
-    finished = GenerateFolder(run, folder, 0);
-    QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
-  });
-  loop.exec();
-  worker.join();
-  return finished;
-}
-
-// Points the run's window services at the progress window while it exists.
-class UseWindow {
+// A run's Qt windows: the progress window and the dialogs it owns. The run's
+// window services point at the progress window while it exists.
+class QtRunWindows : public RunWindows {
  public:
-  UseWindow(RunState& run, ProgressWindow& window) : run_(run) { run_.Windows = &window; }
-  UseWindow(const UseWindow&) = delete;
-  UseWindow& operator=(const UseWindow&) = delete;
-  ~UseWindow() {
+  QtRunWindows(RunState& run, ProgressWindow& progress) : run_(run), progress_(progress) {
+    run_.Windows = &progress_;
+  }
+  QtRunWindows(const QtRunWindows&) = delete;
+  QtRunWindows& operator=(const QtRunWindows&) = delete;
+  ~QtRunWindows() override {
     run_.Windows = nullptr;
     run_.Owner = nullptr;
   }
 
+  bool ChooseSettings(RunState& run) override { return SettingsDialog(run, &progress_) != 0; }
+
+  std::string ChooseFolder(const std::string& startFolder, const std::string& title) override {
+    return BrowseForFolder(&progress_, startFolder, title);
+  }
+
+  // The GUI thread keeps serving the progress window until the run thread is
+  // done: the run thread's calls into the window wait for this thread, so
+  // joining it any earlier could deadlock. That holds after "Avbryt" too: the
+  // window has closed, but the run goes on to the next entry before it stops.
+  int Generate(const std::function<int()>& generate) override {
+    QEventLoop loop;
+    int result = 0;
+    std::thread worker([&generate, &loop, &result] {
+      result = generate();
+      QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    return result;
+  }
+
  private:
   RunState& run_;
+  ProgressWindow& progress_;
 };
 
 }  // namespace
@@ -53,22 +58,7 @@ int RunDesktop(RunState& run) {
   // The progress window may close long before the run ends.
   QApplication::setQuitOnLastWindowClosed(false);
   ProgressWindow progress;
-  const UseWindow use(run, progress);
+  QtRunWindows windows(run, progress);
   progress.show();
-  if (SettingsDialog(run, &progress) == 0) {
-    return 0;
-  }
-  run.Owner = static_cast<const QWidget*>(&progress);
-  const std::string title = LoadText(kTextChooseFolder);
-  const std::string folder = BrowseForFolder(&progress, ReadSetting("LastDir"), title);
-  if (folder.empty()) {
-    return 0;
-  }
-  // A run stopped early is not remembered: the next run starts where the user
-  // chose to go before, not in a folder whose album is cut short.
-  if (GenerateOnRunThread(run, folder) == 0) {
-    return 1;
-  }
-  WriteSetting("LastDir", folder);
-  return 0;
+  return RunPhases(run, windows);
 }

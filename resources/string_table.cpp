@@ -34,3 +34,7 @@ std::string_view StringTableText(int id) {
   }
   return {};
 }
+
+std::span<const std::pair<int, std::string_view>> StringTableEntries() {
+  return kTexts;
+}

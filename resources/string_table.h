@@ -1,6 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string_view>
+#include <utility>
 
 /// Ids of the string table.
 enum StringId : int {
@@ -22,3 +24,6 @@ enum StringId : int {
 
 /// The Swedish text of `id` in UTF-8, or an empty view for an unknown id.
 std::string_view StringTableText(int id);
+
+/// The whole table as (id, text) pairs, in the order of the ids.
+std::span<const std::pair<int, std::string_view>> StringTableEntries();

@@ -1,4 +1,4 @@
-#include "ui/log_edit.h"
+#include "ui/qt/log_edit.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

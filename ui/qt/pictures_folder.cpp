@@ -1,4 +1,4 @@
-#include "ui/pictures_folder.h"
+#include "ui/qt/pictures_folder.h"
 
 #include <QDir>
 #include <QFile>

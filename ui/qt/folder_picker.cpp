@@ -1,4 +1,4 @@
-#include "ui/folder_picker.h"
+#include "ui/qt/folder_picker.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -12,8 +12,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "ui/pictures_folder.h"
-#include "ui/window_placement.h"
+#include "ui/qt/pictures_folder.h"
+#include "ui/qt/window_placement.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/message_box_services.h"
+#include "ui/qt/message_box_services.h"
 
 #include <QMessageBox>
 #include <QWidget>

@@ -1,13 +1,13 @@
-#include "ui/about_dialog.h"
+#include "ui/qt/about_dialog.h"
 
 #include <QDialog>
 #include <algorithm>
 
 #include "external/browser_launcher.h"
 #include "korvalo_build_date.h"
-#include "ui/dialog_units.h"
-#include "ui/program_icon.h"
-#include "ui/window_placement.h"
+#include "ui/qt/dialog_units.h"
+#include "ui/qt/program_icon.h"
+#include "ui/qt/window_placement.h"
 #include "ui_about.h"
 
 namespace {

@@ -1,6 +1,8 @@
 #pragma once
 
-class QWidget;
+// Rules every window set follows, whatever draws its windows.
+
+#include <string_view>
 
 /// Where a window of `windowWidth` x `windowHeight` goes on a screen of
 /// `screenWidth` x `screenHeight`: centred horizontally, a third of the free
@@ -12,8 +14,6 @@ struct WindowPosition {
 WindowPosition CenteredPosition(int screenWidth, int screenHeight, int windowWidth,
                                 int windowHeight);
 
-/// Moves `window` (its outer frame) to its centred place on the primary screen,
-/// keeping its size. Every window calls it before it is first shown. A frame
-/// that a window manager adds only once the window is shown is counted too:
-/// the window is placed once more as soon as that frame is known.
-void CenterWindow(QWidget& window);
+/// The part of `line` the progress log shows: at most 1023 bytes, as a
+/// message holds, ending before a UTF-8 character that would not fit whole.
+std::string_view CutLogLine(std::string_view line);

@@ -1,9 +1,11 @@
-#include "ui/window_placement.h"
+#include "ui/qt/window_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include "ui/window_rules.h"
 
 namespace {
 
@@ -66,13 +68,6 @@ class FramePlacer : public QObject {
 };
 
 }  // namespace
-
-WindowPosition CenteredPosition(int screenWidth, int screenHeight, int windowWidth,
-                                int windowHeight) {
-  // C++ division truncates toward zero, so a window wider than the screen by
-  // 5 pixels lands at -2, not -3.
-  return {(screenWidth - windowWidth) / 2, (screenHeight - windowHeight) / 3};
-}
 
 void CenterWindow(QWidget& window) {
   window.ensurePolished();

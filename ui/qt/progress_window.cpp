@@ -1,32 +1,18 @@
-#include "ui/progress_window.h"
+#include "ui/qt/progress_window.h"
 
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QPushButton>
 #include <QThread>
 
-#include "ui/dialog_units.h"
-#include "ui/log_edit.h"
-#include "ui/message_box_services.h"
-#include "ui/window_placement.h"
+#include "ui/qt/dialog_units.h"
+#include "ui/qt/log_edit.h"
+#include "ui/qt/message_box_services.h"
+#include "ui/qt/window_placement.h"
+#include "ui/window_rules.h"
 #include "ui_progress.h"
 
 namespace {
-
-// A log line holds at most this many bytes, as a message does.
-constexpr std::size_t kLineLimit = 1023;
-
-// Cuts `text` to the limit without splitting a UTF-8 character.
-std::string_view CutLine(std::string_view text) {
-  if (text.size() <= kLineLimit) {
-    return text;
-  }
-  std::size_t end = kLineLimit;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-    --end;
-  }
-  return text.substr(0, end);
-}
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -79,7 +65,7 @@ void ProgressWindow::LogLine(std::string_view line) {
   }
   // The log takes the line from any thread: a hand-over to the GUI thread
   // per line would cost more than the album's own work per picture.
-  log_->AppendLine(FromUtf8(CutLine(line)));
+  log_->AppendLine(FromUtf8(CutLogLine(line)));
 }
 
 void ProgressWindow::ClearLastLine() {

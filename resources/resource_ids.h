@@ -1,0 +1,38 @@
+// Ids of the dialogs and their controls: one list for the code that drives the
+// dialogs on Windows and for their resource script, made from the forms in
+// this folder (korvalo_dialogs.rc), which includes it. The forms' names give
+// the names: dialog SettingsForm is IDD_SETTINGS_FORM, its widget
+// thumbnailsField IDC_THUMBNAILS_FIELD; group boxes are IDC_STATIC.
+// Only #defines: the resource compiler reads this file too.
+#pragma once
+
+#define IDD_PROGRESS_FORM 101
+#define IDD_SETTINGS_FORM 106
+#define IDD_ABOUT_FORM 110
+
+// OK and Avbryt are IDOK and IDCANCEL in every dialog, so that Enter and
+// Escape press them.
+#define IDC_OK_BUTTON 1
+#define IDC_CANCEL_BUTTON 2
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// The progress window.
+#define IDC_LOG 1001
+
+// The settings dialog, and the help button of the About dialog too.
+#define IDC_TEMPLATE_LIST 1010
+#define IDC_THUMBNAILS_LABEL 1011
+#define IDC_THUMBNAILS_FIELD 1012
+#define IDC_RECORD_WHEN_MISSING_BUTTON 1013
+#define IDC_RECORD_ALWAYS_BUTTON 1014
+#define IDC_RECORD_NEVER_BUTTON 1015
+#define IDC_INCLUDE_SUBFOLDERS_BOX 1016
+#define IDC_OPEN_BROWSER_BOX 1017
+#define IDC_HELP_BUTTON 1018
+#define IDC_ABOUT_BUTTON 1019
+
+// The About dialog.
+#define IDC_ABOUT_TEXT 1020
+#define IDC_PROGRAM_ICON 1021
