@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev
   xvfb xdotool x11-apps imagemagick xdg-utils libxcb1-dev
   pulseaudio pulseaudio-utils sox espeak-ng python3
+  desktop-file-utils appstream
   chromium
 )
 # Node.js for the browser test; a Node.js from elsewhere (with its own npm) will do.
