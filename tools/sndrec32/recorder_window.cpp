@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -14,6 +15,11 @@ namespace {
 
 // done() code of Hoppa över; Accepted and Rejected are 1 and 0.
 constexpr int kSkipped = 2;
+
+constexpr int kPlaybackMeterMs = 50;
+
+// What the window tells the user, for a trace: QT_LOGGING_RULES="sndrec32.status.info=true".
+Q_LOGGING_CATEGORY(lcStatus, "sndrec32.status", QtWarningMsg)
 
 }  // namespace
 
@@ -59,6 +65,8 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   meterRow->setContentsMargins(0, 0, 0, 0);
   meterRow->addWidget(time_);
   meterRow->addWidget(level_, 1);
+  playbackMeter_.setInterval(kPlaybackMeterMs);
+  connect(&playbackMeter_, &QTimer::timeout, this, [this] { ShowLevel(); });
 
   auto* buttons = new QHBoxLayout;
   record_ = AddButton("Spela &in", "recordButton");
@@ -152,17 +160,30 @@ void RecorderWindow::Refresh() {
   const RecorderState state = recorder_.State();
   microphone_->setEnabled(state != RecorderState::Recording && state != RecorderState::Playing);
   const bool noDevice = state == RecorderState::NoDevice;
-  status_->setText(QString::fromStdString(recorder_.Message()));
+  const QString message = QString::fromStdString(recorder_.Message());
+  if (message != status_->text()) {
+    qCInfo(lcStatus).noquote() << message;
+    status_->setText(message);
+  }
   QFont font = status_->font();
   font.setBold(noDevice);  // the one thing to read when nothing else can be done
   status_->setFont(font);
   meter_->setVisible(!noDevice);
   time_->setText(FormatDuration(recorder_.Seconds()));
-  level_->setValue(static_cast<int>(recorder_.Level() * 100.0 + 0.5));
+  ShowLevel();
+  if (state == RecorderState::Playing) {
+    playbackMeter_.start();
+  } else {
+    playbackMeter_.stop();
+  }
   if (state != shownState_) {
     shownState_ = state;
     FocusNextStep();
   }
+}
+
+void RecorderWindow::ShowLevel() {
+  level_->setValue(static_cast<int>(recorder_.Level() * 100.0 + 0.5));
 }
 
 // Puts the focus on the likely next button, so Space or Enter goes on from

@@ -42,10 +42,10 @@ class ToneInput : public AudioInput {
     return running_ = !refuseStart_;
   }
   void Stop() override { running_ = false; }
-  void Feed(std::size_t count) {
+  void Feed(std::size_t count, int quieter = 1) {
     std::vector<std::uint8_t> bytes;
     for (std::size_t i = fed_.size() / 2; i < fed_.size() / 2 + count; ++i) {
-      const std::size_t s = i % 2 == 0 ? 26214 : i % 26214;
+      const std::size_t s = (i % 2 == 0 ? 26214 : i % 26214) / quieter;
       bytes.insert(bytes.end(), {std::uint8_t(s & 0xFF), std::uint8_t(s >> 8)});
     }
     fed_.insert(fed_.end(), bytes.begin(), bytes.end());
@@ -68,8 +68,10 @@ class FakeOutput : public AudioOutput {
     return !refusePlay_;
   }
   void Stop() override { ++stops_; }
+  std::size_t PlayedBytes() const override { return played_; }
 
   std::function<void(bool)> finished_;
+  std::size_t played_ = 0;
   bool refusePlay_ = false;
   int stops_ = 0;
 };
@@ -119,6 +121,9 @@ TEST_F(RecorderTest, OnlyTheLastTakeIsKeptThroughFailures) {
 TEST_F(RecorderTest, PlaybackThatBreaksOrCannotStartIsTold) {
   RecordTake(recorder_, 1600);
   recorder_.Play();
+  EXPECT_EQ(recorder_.Level(), 0.0);
+  speaker_.played_ = 3200;
+  EXPECT_NEAR(recorder_.Level(), 0.8, 0.01);  // the meter follows what is heard
   speaker_.finished_(false);
   EXPECT_EQ(recorder_.Message(), kPlaybackBrokeText);
   recorder_.Play();
@@ -128,6 +133,21 @@ TEST_F(RecorderTest, PlaybackThatBreaksOrCannotStartIsTold) {
   recorder_.Play();
   EXPECT_EQ(recorder_.Message(), kPlayFailedText);
 }
+
+// Below -45 dBFS a take heard nothing; a quiet end after sound is no silence.
+TEST_F(RecorderTest, ATakeThatHeardNothingSaysSoAndCanStillBeSaved) {
+  recorder_.Record();
+  mic_.Feed(1600, 150);
+  recorder_.Stop();
+  EXPECT_EQ(recorder_.Message(), kSilentText);
+  EXPECT_TRUE(recorder_.Save());
+  recorder_.Record();
+  mic_.Feed(800, 100);
+  mic_.Feed(3200, 150);
+  recorder_.Stop();
+  EXPECT_EQ(recorder_.Message(), kRecordedText);
+}
+
 TEST_F(RecorderTest, AnUnusableMicrophoneKeepsTheTake) {
   RecordTake(recorder_, 1600);
   EXPECT_TRUE(recorder_.SetInput(nullptr));
