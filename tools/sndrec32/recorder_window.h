@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QFutureWatcher>
+#include <QImage>
 #include <QTimer>
 
 #include "tools/sndrec32/recorder.h"
@@ -18,10 +20,11 @@ class QWidget;
 inline constexpr int kExitSaved = 0;
 inline constexpr int kExitNotSaved = 2;
 
-/// The recorder's window: the target file, the microphone, what is going on,
-/// the length and level of the take (or of the playback), and the buttons
-/// "Spela in", "Stoppa", "Spela upp", "Spara", "Hoppa över" and "Avbryt",
-/// each with an Alt key.
+/// The recorder's window: the target file, the picture beside it with its
+/// name (when there is one; decoded while the window already shows), the
+/// microphone, what is going on, the length and level of the take (or of the
+/// playback), and the buttons "Spela in", "Stoppa", "Spela upp", "Spara",
+/// "Hoppa över" and "Avbryt", each with an Alt key.
 /// Saving successfully accepts the dialog; Hoppa över ends it with the file
 /// untouched; Avbryt, Escape and closing the window reject it. The last two
 /// drop the take.
@@ -46,11 +49,17 @@ class RecorderWindow : public QDialog {
   QPushButton* AddButton(const char* text, const char* name);
   void Refresh();
   void ShowLevel();
+  void StartPicture();
+  QSize PictureBox() const;
+  void ShowDecodedPicture();
   void SaveAndClose();
   void Skip();
   void FocusNextStep();
 
   Recorder& recorder_;
+  QLabel* picture_;
+  QLabel* pictureName_;
+  QFutureWatcher<QImage> decoded_;
   QLabel* status_;
   QLabel* time_;
   QProgressBar* level_;
