@@ -171,6 +171,7 @@ done
 open_recorder C "$WORK/choose.wav"; C_PID=${PIDS[-1]}
 press "$C" alt+m; xdotool key alt+Down; sleep 0.5; shot 5-microphones
 xdotool key Up Return; sleep 0.3; press "$C" Escape
+timeout 10 tail --pid="$C_PID" -f /dev/null || fail "Escape did not end the recorder"
 rc=0; wait "$C_PID" || rc=$?
 ((rc == 2)) || fail "Escape ended the recorder with $rc, not 2"
 grep -q '^microphone=extra$' "$XDG_CONFIG_HOME/Tamsell/sndrec32.conf" || fail "choice not kept"
