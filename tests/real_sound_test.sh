@@ -2,7 +2,8 @@
 # The recorder against a real sound server, driven by keyboard under Xvfb:
 # a take must be a gap-free, bit-exact excerpt of what the microphone heard,
 # as long as the recording lasted, and its playback must come out whole; the
-# same through korvalo-batch; and the recorder must outlive the server.
+# same through korvalo-batch; a muted microphone must be told; and the
+# recorder must outlive the server.
 #
 #   bash tests/real_sound_test.sh SNDREC32 KORVALO_BATCH
 #
@@ -23,6 +24,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export XDG_CONFIG_HOME=$WORK/config
+export QT_LOGGING_RULES="sndrec32.status.info=true"  # what the windows say, into sndrec.log
 export LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
 
 if ! command -v pulseaudio >/dev/null || ! sound_server_start "$WORK"; then
@@ -64,6 +66,8 @@ press() {
   PRESSED=$(now)
   sleep 0.3
 }
+# Waits until a recorder has said $1.
+said() { timeout 5 bash -c 'until grep -qF "$1" "$2"; do sleep 0.1; done' - "$1" "$WORK/sndrec.log"; }
 # Waits for our child $1 to end and fails unless it ends with 0.
 expect_success() {
   local rc=0
@@ -114,6 +118,8 @@ press "$WIN" alt+i; T0=$PRESSED
 sleep 2.7
 shot 2-recording
 press "$WIN" alt+s; T1=$PRESSED
+said "Inspelningen är klar" && ! grep -qF "Inget ljud hördes" "$WORK/sndrec.log" ||
+  fail "the take of the feed was not told as heard"
 parecord --device=speaker.monitor --latency-msec=20 --rate=48000 --channels=1 \
   --file-format=wav "$WORK/played.wav" &
 MON=$!; PIDS+=($MON)
@@ -130,6 +136,15 @@ WALL=$(awk -v a="$T0" -v b="$T1" 'BEGIN { printf "%.3f", b - a }')
 echo "take: $LEN s for $WALL s of recording, RMS $RMS; played back: $PLAYED s"
 awk -v d="$LEN" -v w="$WALL" 'BEGIN { exit !(d > w - 0.15 && d < w + 0.15) }' ||
   fail "the take lasts $LEN s, the recording $WALL s"
+
+# 1b. A muted microphone: the take says so, and can still be saved.
+pactl set-source-mute mic 1
+open_recorder M "$WORK/muted.wav"; M_PID=${PIDS[-1]}
+press "$M" alt+i; sleep 1; press "$M" alt+s
+said "Inget ljud hördes. Kontrollera mikrofonen." || fail "no word of the muted microphone"
+press "$M" alt+a
+expect_success "$M_PID" "the recorder after Spara of a silent take"
+pactl set-source-mute mic 0
 
 # 2. korvalo-batch --record always on two pictures: each recorder in turn.
 mkdir "$WORK/album"
@@ -156,6 +171,7 @@ done
 open_recorder C "$WORK/choose.wav"; C_PID=${PIDS[-1]}
 press "$C" alt+m; xdotool key alt+Down; sleep 0.5; shot 5-microphones
 xdotool key Up Return; sleep 0.3; press "$C" Escape
+timeout 10 tail --pid="$C_PID" -f /dev/null || fail "Escape did not end the recorder"
 rc=0; wait "$C_PID" || rc=$?
 ((rc == 2)) || fail "Escape ended the recorder with $rc, not 2"
 grep -q '^microphone=extra$' "$XDG_CONFIG_HOME/Tamsell/sndrec32.conf" || fail "choice not kept"

@@ -39,4 +39,6 @@ class AudioOutput {
                     std::function<void(bool played)> finished) = 0;
   /// Stops playing at once; `finished` does not run.
   virtual void Stop() = 0;
+  /// How many bytes of what Play was given have been heard so far.
+  virtual std::size_t PlayedBytes() const = 0;
 };

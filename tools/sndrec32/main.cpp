@@ -8,26 +8,21 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+#include "app/messages.h"
 #include "tools/sndrec32/microphones.h"
 #include "tools/sndrec32/qt_audio.h"
 #include "tools/sndrec32/recorder.h"
 #include "tools/sndrec32/recorder_window.h"
 
-int main(int argc, char** argv) {
-  // Checked before Qt starts, so a wrong call is told so even without a display.
-  if (argc != 2 || argv[1][0] == '\0') {
-    std::fprintf(stderr,
-                 "Användning: sndrec32.exe LJUDFIL.wav\n"
-                 "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
-                 "Slutkod 0 när ljudet sparats, annars 2.\n");
-    return kExitNotSaved;
-  }
-  const std::string target =
-      QFile::encodeName(QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath()).toStdString();
+namespace {
 
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("sndrec32"));
-
+// Runs the window for `target` and returns its exit code, with every audio
+// device stopped and its Qt object handed to deleteLater.
+int RecordInto(const std::string& target) {
   const Microphones microphones = FindMicrophones();
   std::unique_ptr<AudioInput> input =
       microphones.Chosen >= 0 ? OpenInput(microphones.Devices[microphones.Chosen]) : nullptr;
@@ -51,4 +46,37 @@ int main(int argc, char** argv) {
   });
   window.exec();
   return window.ExitCode();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Checked before Qt starts, so a wrong call is told so even without a display.
+  if (argc != 2 || argv[1][0] == '\0') {
+    std::fprintf(stderr,
+                 "Användning: sndrec32.exe LJUDFIL.wav\n"
+                 "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
+                 "Slutkod 0 när ljudet sparats, annars 2.\n");
+    return kExitNotSaved;
+  }
+  const std::string target =
+      QFile::encodeName(QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath()).toStdString();
+
+  int exitCode = kExitNotSaved;
+  {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("sndrec32"));
+    exitCode = RecordInto(target);
+    // A device stopped on the way out is deleted later: now, while the
+    // sound server connection is still there to close its stream.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  // Qt Multimedia 6.4 closes that connection in a static destructor without
+  // the lock its own sound thread holds; that race aborts in libpulse
+  // ("io_events_please_scan"), after the take is saved, when the machine is
+  // busy. Everything of ours is closed and the file written: end here.
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan_do_leak_check();  // exit's own check goes with the rest
+#endif
+  EndProcessNow(exitCode);
 }

@@ -1,5 +1,7 @@
 #include "tools/sndrec32/qt_audio.h"
 
+#include <algorithm>
+
 #include <QAudioSink>
 #include <QAudioSource>
 #include <QMediaDevices>
@@ -147,6 +149,14 @@ void QtAudioOutput::Stop() {
     sink_.release()->deleteLater();
   }
   buffer_.close();
+}
+
+std::size_t QtAudioOutput::PlayedBytes() const {
+  if (!sink_) {
+    return 0;
+  }
+  const qint64 played = sink_->format().bytesForDuration(sink_->processedUSecs());
+  return static_cast<std::size_t>(std::clamp<qint64>(played, 0, buffer_.size()));
 }
 
 void QtAudioOutput::OnStateChanged() {

@@ -46,6 +46,7 @@ class QtAudioOutput : public AudioOutput {
   bool Play(const PcmFormat& format, std::span<const std::uint8_t> pcm,
             std::function<void(bool played)> finished) override;
   void Stop() override;
+  std::size_t PlayedBytes() const override;
 
  private:
   void OnStateChanged();

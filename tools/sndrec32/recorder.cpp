@@ -18,6 +18,25 @@ std::string SaveWav(const std::string& path, const std::vector<std::uint8_t>& wa
   return error == FileError::None ? std::string() : std::string(ReasonText(error));
 }
 
+// The loudest of the 16-bit samples in take[from, to); `from` is taken back
+// to a sample's start, since a chunk may end inside one.
+int PeakOf(const std::vector<std::uint8_t>& take, std::size_t from, std::size_t to) {
+  int peak = 0;
+  for (std::size_t i = from & ~std::size_t{1}; i + 1 < to; i += 2) {
+    const auto sample = static_cast<std::int16_t>(take[i] | (take[i + 1] << 8));
+    peak = std::max(peak, std::abs(static_cast<int>(sample)));
+  }
+  return peak;
+}
+
+// The level at `end`: the peak of the 50 ms before, steadier than one chunk,
+// which may be tiny.
+double LevelAt(const std::vector<std::uint8_t>& take, std::size_t end, const PcmFormat& format) {
+  end = std::min(end, take.size());
+  const std::size_t window = format.BytesPerSecond() / 20;
+  return PeakOf(take, end > window ? end - window : 0, end) / 32768.0;
+}
+
 }  // namespace
 
 RecorderButtons ButtonsFor(RecorderState state, bool canPlay) {
@@ -60,6 +79,11 @@ RecorderButtons Recorder::Buttons() const {
   return buttons;
 }
 
+double Recorder::Level() const {
+  return state_ == RecorderState::Playing ? LevelAt(take_, output_->PlayedBytes(), format_)
+                                          : level_;
+}
+
 bool Recorder::SetInput(AudioInput* input) {
   if (state_ == RecorderState::Recording || state_ == RecorderState::Playing) {
     return false;
@@ -89,6 +113,7 @@ void Recorder::Record() {
   previousFormat_ = format_;
   format_ = input_->Format();
   level_ = 0.0;
+  takePeak_ = 0;
   // Recording before Start, so samples a device hands over at once are kept.
   state_ = RecorderState::Recording;
   AudioInput::Callbacks callbacks;
@@ -171,17 +196,10 @@ void Recorder::OnData(std::span<const std::uint8_t> data) {
   if (!previous_.empty()) {  // the microphone runs: the new take replaces the old
     previous_ = std::vector<std::uint8_t>();
   }
+  const std::size_t before = take_.size();
   take_.insert(take_.end(), data.begin(), data.end());
-  // The peak of the last 50 ms: steadier than one chunk, which may be tiny.
-  // Samples are 16-bit and a chunk may split one, so read aligned to the take.
-  const std::size_t window = format_.BytesPerSecond() / 20;
-  const std::size_t from = (take_.size() > window ? take_.size() - window : 0) & ~std::size_t{1};
-  int peak = 0;
-  for (std::size_t i = from; i + 1 < take_.size(); i += 2) {
-    const auto sample = static_cast<std::int16_t>(take_[i] | (take_[i + 1] << 8));
-    peak = std::max(peak, std::abs(static_cast<int>(sample)));
-  }
-  level_ = peak / 32768.0;
+  takePeak_ = std::max(takePeak_, PeakOf(take_, before, take_.size()));
+  level_ = LevelAt(take_, take_.size(), format_);
 
   const std::size_t limit = static_cast<std::size_t>(maxSeconds_) * format_.BytesPerSecond();
   if (take_.size() >= limit) {
@@ -218,7 +236,8 @@ void Recorder::FinishTake(const char* reason) {
   } else if (take_.empty()) {
     Enter(RecorderState::Idle, reason ? reason : kNothingRecordedText);
   } else {
-    Enter(RecorderState::Recorded, reason ? reason : kRecordedText);
+    const char* heard = takePeak_ < kSilentPeak ? kSilentText : kRecordedText;
+    Enter(RecorderState::Recorded, reason ? reason : heard);
   }
 }
 

@@ -30,6 +30,7 @@ inline constexpr const char* kRecordingText = "Spelar in … Tryck på Stoppa n�
 inline constexpr const char* kRecordedText = "Inspelningen är klar. Spela upp den eller spara den.";
 inline constexpr const char* kPlayingText = "Spelar upp …";
 inline constexpr const char* kNothingRecordedText = "Inget ljud spelades in. Försök igen.";
+inline constexpr const char* kSilentText = "Inget ljud hördes. Kontrollera mikrofonen.";
 inline constexpr const char* kStartFailedText = "Mikrofonen kunde inte startas.";
 inline constexpr const char* kInputFailedText = "Inspelningen avbröts: mikrofonen slutade fungera.";
 inline constexpr const char* kPlayFailedText = "Ljudet kunde inte spelas upp.";
@@ -43,6 +44,10 @@ inline constexpr const char* kSaveFailedText = "Ljudfilen kunde inte sparas: ";
 
 /// A take stops by itself after this long, which keeps memory and file size sane.
 inline constexpr int kMaxRecordingSeconds = 30 * 60;
+
+/// A take whose loudest sample stays below this (about -45 dBFS, of 32768)
+/// heard nothing: a muted or unplugged microphone, not a quiet voice.
+inline constexpr int kSilentPeak = 184;
 
 /// One recording session for one target file: record, listen, record again,
 /// and finally save or cancel. Actions whose button is disabled do nothing.
@@ -63,8 +68,8 @@ class Recorder {
   const std::string& Message() const { return message_; }
   /// Length of the take so far, in seconds.
   double Seconds() const;
-  /// Peak loudness of the last moment while recording, 0 to 1.
-  double Level() const { return level_; }
+  /// Peak loudness of the last moment recorded or heard, 0 to 1.
+  double Level() const;
   const std::vector<std::uint8_t>& Take() const { return take_; }
   const std::string& TargetPath() const { return targetPath_; }
 
@@ -77,7 +82,7 @@ class Recorder {
   /// Starts a new take, dropping the previous one once the microphone
   /// delivers sound; until then a failure or stop keeps the previous one.
   void Record();
-  /// Ends recording or playing.
+  /// Ends recording or playing. A take that heard nothing says so.
   void Stop();
   void Play();
   /// Writes the take to the target file as a WAV file. True when it is saved;
@@ -106,5 +111,6 @@ class Recorder {
   std::vector<std::uint8_t> previous_;  ///< The take before, while a new one has no sound yet.
   PcmFormat previousFormat_;
   double level_ = 0.0;
+  int takePeak_ = 0;  ///< The loudest sample of the take so far.
   std::function<void()> onChange_;
 };

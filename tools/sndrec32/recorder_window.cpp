@@ -6,14 +6,31 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+#include <memory>
+
+#include "tools/sndrec32/picture_image.h"
 
 namespace {
 
 // done() code of Hoppa över; Accepted and Rejected are 1 and 0.
 constexpr int kSkipped = 2;
+
+// The picture's area at most, in logical pixels.
+constexpr QSize kPictureBox(480, 360);
+// Smaller than this, a picture tells too little to be worth its room.
+constexpr int kSmallestPicture = 96;
+constexpr int kPlaybackMeterMs = 50;
+
+// What the window tells the user, for a trace: QT_LOGGING_RULES="sndrec32.status.info=true".
+Q_LOGGING_CATEGORY(lcStatus, "sndrec32.status", QtWarningMsg)
 
 }  // namespace
 
@@ -31,6 +48,15 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   file->setObjectName("fileLabel");
   file->setWordWrap(true);
   file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  picture_ = new QLabel(this);
+  picture_->setObjectName("picture");
+  picture_->setAlignment(Qt::AlignCenter);
+  pictureName_ = new QLabel(this);
+  pictureName_->setObjectName("pictureName");
+  pictureName_->setAlignment(Qt::AlignCenter);
+  picture_->hide();
+  pictureName_->hide();
 
   microphoneRow_ = new QWidget(this);
   microphone_ = new QComboBox(microphoneRow_);
@@ -59,6 +85,8 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   meterRow->setContentsMargins(0, 0, 0, 0);
   meterRow->addWidget(time_);
   meterRow->addWidget(level_, 1);
+  playbackMeter_.setInterval(kPlaybackMeterMs);
+  connect(&playbackMeter_, &QTimer::timeout, this, [this] { ShowLevel(); });
 
   auto* buttons = new QHBoxLayout;
   record_ = AddButton("Spela &in", "recordButton");
@@ -76,6 +104,8 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(file);
+  layout->addWidget(picture_, 0, Qt::AlignHCenter);
+  layout->addWidget(pictureName_);
   layout->addWidget(microphoneRow_);
   layout->addWidget(status_);
   layout->addWidget(meter_);
@@ -97,6 +127,7 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   Refresh();
   FocusNextStep();
   setMinimumWidth(560);
+  StartPicture();
 }
 
 RecorderWindow::~RecorderWindow() {
@@ -152,17 +183,76 @@ void RecorderWindow::Refresh() {
   const RecorderState state = recorder_.State();
   microphone_->setEnabled(state != RecorderState::Recording && state != RecorderState::Playing);
   const bool noDevice = state == RecorderState::NoDevice;
-  status_->setText(QString::fromStdString(recorder_.Message()));
+  const QString message = QString::fromStdString(recorder_.Message());
+  if (message != status_->text()) {
+    qCInfo(lcStatus).noquote() << message;
+    status_->setText(message);
+  }
   QFont font = status_->font();
   font.setBold(noDevice);  // the one thing to read when nothing else can be done
   status_->setFont(font);
   meter_->setVisible(!noDevice);
   time_->setText(FormatDuration(recorder_.Seconds()));
-  level_->setValue(static_cast<int>(recorder_.Level() * 100.0 + 0.5));
+  ShowLevel();
+  if (state == RecorderState::Playing) {
+    playbackMeter_.start();
+  } else {
+    playbackMeter_.stop();
+  }
   if (state != shownState_) {
     shownState_ = state;
     FocusNextStep();
   }
+}
+
+void RecorderWindow::ShowLevel() {
+  level_->setValue(static_cast<int>(recorder_.Level() * 100.0 + 0.5));
+}
+
+// The picture's room is known from its header at once, so the window is
+// placed with it; the picture itself is decoded on another thread.
+void RecorderWindow::StartPicture() {
+  std::optional<CommentPicture> found = FindPicture(recorder_.TargetPath());
+  const QSize box = PictureBox();
+  if (!found || std::min(box.width(), box.height()) < kSmallestPicture) {
+    return;
+  }
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = FittedSize(*found, box * ratio);
+  picture_->setFixedSize((pixels / ratio).expandedTo(QSize(1, 1)));
+  pictureName_->setText(QFile::decodeName(found->Name.c_str()));
+  picture_->show();
+  pictureName_->show();
+  connect(&decoded_, &QFutureWatcher<QImage>::finished, this, &RecorderWindow::ShowDecodedPicture);
+  // Shared: the decoding may outlast the window; the file closes after it.
+  auto picture = std::make_shared<CommentPicture>(std::move(*found));
+  decoded_.setFuture(
+      QtConcurrent::run([picture, pixels] { return DecodePicture(*picture, pixels); }));
+}
+
+// About 480 by 360, less where the screen has no room for it beside the rest
+// of the window: a 1024 by 768 screen at 144 dpi is 512 logical pixels high.
+QSize RecorderWindow::PictureBox() const {
+  const QRect screen = this->screen()->availableGeometry();
+  const int frame = 2 * fontMetrics().height();  // a title bar and borders
+  const int spacing = layout()->spacing();
+  // The microphone list shows once the microphones are known, after this.
+  const int microphones = microphoneRow_->sizeHint().height() + spacing;
+  const int rest =
+      sizeHint().height() + microphones + pictureName_->sizeHint().height() + 2 * spacing + frame;
+  return kPictureBox.boundedTo(QSize(screen.width() - frame, screen.height() - rest));
+}
+
+void RecorderWindow::ShowDecodedPicture() {
+  QImage image = decoded_.result();
+  if (image.isNull()) {
+    picture_->hide();
+    pictureName_->hide();
+    adjustSize();
+    return;
+  }
+  image.setDevicePixelRatio(devicePixelRatioF());
+  picture_->setPixmap(QPixmap::fromImage(std::move(image)));
 }
 
 // Puts the focus on the likely next button, so Space or Enter goes on from

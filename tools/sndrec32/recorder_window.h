@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QFutureWatcher>
+#include <QImage>
+#include <QTimer>
 
 #include "tools/sndrec32/recorder.h"
 
@@ -17,9 +20,11 @@ class QWidget;
 inline constexpr int kExitSaved = 0;
 inline constexpr int kExitNotSaved = 2;
 
-/// The recorder's window: the target file, the microphone, what is going on,
-/// the length and level of the take, and the buttons "Spela in", "Stoppa",
-/// "Spela upp", "Spara", "Hoppa över" and "Avbryt", each with an Alt key.
+/// The recorder's window: the target file, the picture beside it with its
+/// name (when there is one; decoded while the window already shows), the
+/// microphone, what is going on, the length and level of the take (or of the
+/// playback), and the buttons "Spela in", "Stoppa", "Spela upp", "Spara",
+/// "Hoppa över" and "Avbryt", each with an Alt key.
 /// Saving successfully accepts the dialog; Hoppa över ends it with the file
 /// untouched; Avbryt, Escape and closing the window reject it. The last two
 /// drop the take.
@@ -43,14 +48,22 @@ class RecorderWindow : public QDialog {
  private:
   QPushButton* AddButton(const char* text, const char* name);
   void Refresh();
+  void ShowLevel();
+  void StartPicture();
+  QSize PictureBox() const;
+  void ShowDecodedPicture();
   void SaveAndClose();
   void Skip();
   void FocusNextStep();
 
   Recorder& recorder_;
+  QLabel* picture_;
+  QLabel* pictureName_;
+  QFutureWatcher<QImage> decoded_;
   QLabel* status_;
   QLabel* time_;
   QProgressBar* level_;
+  QTimer playbackMeter_;  ///< Moves the level with the output while playing.
   QWidget* meter_;
   QWidget* microphoneRow_;
   QComboBox* microphone_;

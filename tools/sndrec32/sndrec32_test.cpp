@@ -10,8 +10,11 @@
 #include <fstream>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QLabel>
+#include <QLoggingCategory>
+#include <QPainter>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -20,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/picture_files.h"
 #include "tests/qt_test_support.h"
 #include "tests/test_support.h"
 #include "tools/sndrec32/microphones.h"
@@ -31,7 +35,7 @@
 // tests/real_sound_test.sh; here what it cannot reach.
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using ByteVector = std::vector<std::uint8_t>;
 
 // A 16 kHz microphone of distinct samples peaking at 80 % of full scale.
 class ToneInput : public AudioInput {
@@ -42,10 +46,10 @@ class ToneInput : public AudioInput {
     return running_ = !refuseStart_;
   }
   void Stop() override { running_ = false; }
-  void Feed(std::size_t count) {
+  void Feed(std::size_t count, int quieter = 1) {
     std::vector<std::uint8_t> bytes;
     for (std::size_t i = fed_.size() / 2; i < fed_.size() / 2 + count; ++i) {
-      const std::size_t s = i % 2 == 0 ? 26214 : i % 26214;
+      const std::size_t s = (i % 2 == 0 ? 26214 : i % 26214) / quieter;
       bytes.insert(bytes.end(), {std::uint8_t(s & 0xFF), std::uint8_t(s >> 8)});
     }
     fed_.insert(fed_.end(), bytes.begin(), bytes.end());
@@ -68,8 +72,10 @@ class FakeOutput : public AudioOutput {
     return !refusePlay_;
   }
   void Stop() override { ++stops_; }
+  std::size_t PlayedBytes() const override { return played_; }
 
   std::function<void(bool)> finished_;
+  std::size_t played_ = 0;
   bool refusePlay_ = false;
   int stops_ = 0;
 };
@@ -119,6 +125,9 @@ TEST_F(RecorderTest, OnlyTheLastTakeIsKeptThroughFailures) {
 TEST_F(RecorderTest, PlaybackThatBreaksOrCannotStartIsTold) {
   RecordTake(recorder_, 1600);
   recorder_.Play();
+  EXPECT_EQ(recorder_.Level(), 0.0);
+  speaker_.played_ = 3200;
+  EXPECT_NEAR(recorder_.Level(), 0.8, 0.01);  // the meter follows what is heard
   speaker_.finished_(false);
   EXPECT_EQ(recorder_.Message(), kPlaybackBrokeText);
   recorder_.Play();
@@ -128,6 +137,21 @@ TEST_F(RecorderTest, PlaybackThatBreaksOrCannotStartIsTold) {
   recorder_.Play();
   EXPECT_EQ(recorder_.Message(), kPlayFailedText);
 }
+
+// Below -45 dBFS a take heard nothing; a quiet end after sound is no silence.
+TEST_F(RecorderTest, ATakeThatHeardNothingSaysSoAndCanStillBeSaved) {
+  recorder_.Record();
+  mic_.Feed(1600, 150);
+  recorder_.Stop();
+  EXPECT_EQ(recorder_.Message(), kSilentText);
+  EXPECT_TRUE(recorder_.Save());
+  recorder_.Record();
+  mic_.Feed(800, 100);
+  mic_.Feed(3200, 150);
+  recorder_.Stop();
+  EXPECT_EQ(recorder_.Message(), kRecordedText);
+}
+
 TEST_F(RecorderTest, AnUnusableMicrophoneKeepsTheTake) {
   RecordTake(recorder_, 1600);
   EXPECT_TRUE(recorder_.SetInput(nullptr));
@@ -164,7 +188,7 @@ TEST_F(RecorderTest, ASaveReplacesTheTargetWholeOrSaysWhyAndCanBeRetried) {
   std::filesystem::create_symlink(target_.toStdString(), saved);
   EXPECT_TRUE(recorder.Save());
   EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(saved)));
-  const Bytes wav = EncodeWav(mic_.Format(), recorder.Take());
+  const ByteVector wav = EncodeWav(mic_.Format(), recorder.Take());
   EXPECT_EQ(ReadFileBytes(saved), std::string(wav.begin(), wav.end()));
   EXPECT_EQ(ReadFileBytes(target_.toStdString()), "older");
 
@@ -212,6 +236,76 @@ TEST(RecorderWindow, WithoutMicrophoneSaysSoAndCanOnlyBeCancelled) {
   EXPECT_EQ(window.ExitCode(), kExitNotSaved);
 }
 
+// A JPEG of 40 by 30 pixels, its left half red and its right half blue.
+std::string RedBlueJpeg() {
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(Qt::blue);
+  QPainter(&image).fillRect(0, 0, 20, 30, Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "JPG");
+  return bytes.toStdString();
+}
+
+// The picture beside the sound file shows upright, by the orientation the
+// album reads; none is shown, nor waited for, where it cannot be.
+TEST(RecorderWindow, ShowsThePictureBesideTheSoundUpright) {
+  const std::string jpeg = RedBlueJpeg();
+  const std::string exif6(
+      "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 30);
+  // 4 by 3 pixels: the left half red and the right half blue, then all green.
+  const std::string gif(
+      "\x47\x49\x46\x38\x39\x61\x04\x00\x03\x00\x81\x00\x00\xFF\x00\x00\x00\x00\xFF\x00"
+      "\xFF\x00\x00\x00\x00\x2C\x00\x00\x00\x00\x04\x00\x03\x00\x00\x02\x08\x04\x98\x10"
+      "\x60\x42\x80\x49\x01\x00\x2C\x00\x00\x00\x00\x04\x00\x03\x00\x00\x02\x08\x94\x28"
+      "\x51\xA2\x44\x89\x52\x01\x00\x3B",
+      68);
+  const struct {
+    const char* name;
+    std::string bytes;
+    QSize upright;  // empty: none shown
+  } cases[] = {
+      {"Beach.JPG", jpeg, {4, 3}},
+      {"Beach.jpg", "\xFF\xD8" + JpegSegment(0xE1, exif6) + jpeg.substr(2), {3, 4}},
+      {"Beach.gif", gif, {4, 3}},
+      {"beach.jpg", jpeg, {}},
+      {"Beach.jpg", "no picture", {}},
+      {"Beach.jpg", JpegBytes(40, 30), {}},  // a header only: its room goes again
+      {"Beach.gif", "GIF89a\x88\x13\x88\x13" + gif.substr(10), {}},  // 5000 by 5000: too large
+      {"Beach.jpg", "", {}},                                         // a FIFO, never opened
+  };
+  alarm(20);  // a FIFO opened would wait for a writer
+  QLoggingCategory::setFilterRules("qt.gui.imageio.jpeg.warning=false");  // "missing SOS marker"
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name + (": " + c.bytes.substr(0, 12)));
+    TempDir dir;
+    const std::string path = dir.path() + "/" + c.name;
+    if (c.bytes.empty()) {
+      ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    } else {
+      std::ofstream(path, std::ios::binary) << c.bytes;
+    }
+    Recorder recorder(nullptr, nullptr, dir.path() + "/Beach.wav");
+    RecorderWindow window(recorder);
+    auto* picture = window.findChild<QLabel*>("picture");
+    if (c.upright.isEmpty()) {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return picture->isHidden(); }, 5000));
+      continue;
+    }
+    EXPECT_EQ(window.findChild<QLabel*>("pictureName")->text(), c.name);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !picture->pixmap().isNull(); }, 5000));
+    const QImage shown = picture->pixmap().toImage();
+    EXPECT_EQ(shown.size(), c.upright.scaled(shown.size(), Qt::KeepAspectRatio));
+    const auto redAt = [&](int x, int y) {
+      return shown.pixelColor(x, y).red() > shown.pixelColor(x, y).blue();
+    };
+    EXPECT_TRUE(redAt(shown.width() / 4, shown.height() / 4));
+    EXPECT_FALSE(redAt(shown.width() * 3 / 4, shown.height() * 3 / 4));
+  }
+  alarm(0);
+}
+
 TEST(Sndrec32Program, WrongUsageIsToldOnStandardErrorWithCodeTwo) {
   for (const QStringList& arguments : {QStringList{}, QStringList{"a.wav", "b.wav"}}) {
     QProcess program;
@@ -243,16 +337,18 @@ TEST(Microphones, TheChoiceIsKeptInItsOwnFileOnlyWhenThatIsARegularFile) {
 }
 
 TEST(EncodeWav, WritesTheCanonicalPcmHeaderOfWholeFramesOrNothing) {
-  const Bytes expected = {
+  const ByteVector expected = {
       'R',  'I',  'F', 'F', 40,   0,    0, 0, 'W',  'A',  'V',  'E',  // RIFF size 36 + 4
       'f',  'm',  't', ' ', 16,   0,    0, 0, 1,    0,    1,    0,    // PCM, one channel
       0x80, 0x3E, 0,   0,   0x00, 0x7D, 0, 0, 2,    0,    16,   0,    // 16000 Hz, 32000 B/s
       'd',  'a',  't', 'a', 4,    0,    0, 0, 0x01, 0x02, 0xFF, 0x7F};
-  EXPECT_EQ(EncodeWav({.SampleRate = 16000, .Channels = 1}, Bytes{1, 2, 255, 127, 9}), expected);
-  EXPECT_EQ(EncodeWav({.SampleRate = 8000, .Channels = 2}, Bytes{1, 2, 3}).size(), kWavHeaderSize);
+  EXPECT_EQ(EncodeWav({.SampleRate = 16000, .Channels = 1}, ByteVector{1, 2, 255, 127, 9}),
+            expected);
+  EXPECT_EQ(EncodeWav({.SampleRate = 8000, .Channels = 2}, ByteVector{1, 2, 3}).size(),
+            kWavHeaderSize);
   // Formats it cannot describe give nothing.
   for (const PcmFormat& format : {PcmFormat{16000, 0, 16}, {0, 1, 16}, {16000, 1, 12}}) {
-    EXPECT_TRUE(EncodeWav(format, Bytes(8, 0)).empty());
+    EXPECT_TRUE(EncodeWav(format, ByteVector(8, 0)).empty());
   }
   EXPECT_FALSE(IsWritableFormat({0xFFFFFFFF, 2, 16}));
 }
