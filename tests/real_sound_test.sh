@@ -142,6 +142,7 @@ pactl set-source-mute mic 1
 open_recorder M "$WORK/muted.wav"; M_PID=${PIDS[-1]}
 press "$M" alt+i; sleep 1; press "$M" alt+s
 said "Inget ljud hördes. Kontrollera mikrofonen." || fail "no word of the muted microphone"
+shot 4-muted
 press "$M" alt+a
 expect_success "$M_PID" "the recorder after Spara of a silent take"
 pactl set-source-mute mic 0
