@@ -13,6 +13,7 @@
 #endif
 
 #include "app/messages.h"
+#include "platform/display.h"
 #include "tools/sndrec32/microphones.h"
 #include "tools/sndrec32/qt_audio.h"
 #include "tools/sndrec32/recorder.h"
@@ -57,6 +58,13 @@ int main(int argc, char** argv) {
                  "Användning: sndrec32.exe LJUDFIL.wav\n"
                  "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
                  "Slutkod 0 när ljudet sparats, annars 2.\n");
+    return kExitNotSaved;
+  }
+  // Qt would abort without a display; the album run then reads a failed take.
+  if (const std::string_view missing = MissingDisplayVariable(); !missing.empty()) {
+    std::fprintf(stderr,
+                 "sndrec32.exe: Inspelningen behöver en grafisk skärm (%.*s är inte satt).\n",
+                 static_cast<int>(missing.size()), missing.data());
     return kExitNotSaved;
   }
   const std::string target =
