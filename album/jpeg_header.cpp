@@ -22,12 +22,12 @@ bool ReadStartOfImage(ByteStream& in) {
 
 }  // namespace
 
-bool ReadJpegSize(std::FILE* file, PictureSize& size) {
+bool ReadJpegHeader(std::FILE* file, PictureSize& stored, int& orientation) {
   ByteStream in{file};
   if (!ReadStartOfImage(in)) {
     return false;
   }
-  int orientation = 0;
+  orientation = 0;
   for (;;) {
     // Fill bytes and markers without a length get no special treatment:
     // their next two bytes are taken as a length.
@@ -43,11 +43,8 @@ bool ReadJpegSize(std::FILE* file, PictureSize& size) {
       if (!in.Read(frame, sizeof frame)) {
         return false;
       }
-      size.Height = BigEndian16(frame + 1);
-      size.Width = BigEndian16(frame + 3);
-      if (OrientationSwapsSides(orientation)) {
-        std::swap(size.Width, size.Height);
-      }
+      stored.Height = BigEndian16(frame + 1);
+      stored.Width = BigEndian16(frame + 3);
       return true;
     }
     // The length counts its own two bytes; a smaller one would lead backwards
@@ -63,4 +60,17 @@ bool ReadJpegSize(std::FILE* file, PictureSize& size) {
       return false;
     }
   }
+}
+
+bool ReadJpegSize(std::FILE* file, PictureSize& size) {
+  PictureSize stored;
+  int orientation = 0;
+  if (!ReadJpegHeader(file, stored, orientation)) {
+    return false;
+  }
+  size = stored;
+  if (OrientationSwapsSides(orientation)) {
+    std::swap(size.Width, size.Height);
+  }
+  return true;
 }

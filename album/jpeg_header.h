@@ -11,3 +11,7 @@
 /// height are swapped for a picture stored turned by a quarter.
 /// True when a frame header was found; `size` is untouched otherwise.
 bool ReadJpegSize(std::FILE* file, PictureSize& size);
+
+/// The same walk, giving the size as stored (not turned) and the Exif
+/// orientation (1 to 8, or 0 for none), for whoever turns the picture itself.
+bool ReadJpegHeader(std::FILE* file, PictureSize& stored, int& orientation);

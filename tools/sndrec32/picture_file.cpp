@@ -5,57 +5,12 @@
 #include <vector>
 
 #include "album/album_entry.h"
-#include "album/byte_stream.h"
 #include "album/exif_orientation.h"
+#include "album/jpeg_header.h"
 #include "platform/file_system.h"
 #include "platform/folder_listing.h"
 
 namespace {
-
-constexpr int kApp1Marker = 0xE1;
-
-// C0 to CF carry a frame header, except C4, C8 and CC.
-bool IsStartOfFrame(int marker) {
-  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
-
-// The album's reader walks the same segments by the same rules but gives only
-// the turned size; the picture itself must be turned too, so this keeps the
-// orientation: the first APP1 segment that names one, before the frame.
-bool ReadJpegHeader(std::FILE* file, PictureSize& stored, int& orientation) {
-  ByteStream in{file};
-  unsigned char soi[2];
-  if (!in.Read(soi, sizeof soi) || soi[0] != 0xFF || soi[1] != 0xD8) {
-    return false;
-  }
-  orientation = 0;
-  for (;;) {
-    unsigned char header[4];
-    if (!in.Read(header, sizeof header) || header[0] != 0xFF) {
-      return false;
-    }
-    const int marker = header[1];
-    const int length = BigEndian16(header + 2);
-    if (IsStartOfFrame(marker)) {
-      unsigned char frame[5];  // sample precision, height, width
-      if (!in.Read(frame, sizeof frame)) {
-        return false;
-      }
-      stored = {.Width = BigEndian16(frame + 3), .Height = BigEndian16(frame + 1)};
-      return true;
-    }
-    if (length < 2) {
-      return false;
-    }
-    const std::uint64_t segmentEnd = in.Position + static_cast<std::uint64_t>(length - 2);
-    if (marker == kApp1Marker && orientation == 0) {
-      orientation = ReadExifOrientation(in, static_cast<std::size_t>(length - 2));
-    }
-    if (!in.Skip(segmentEnd - in.Position)) {
-      return false;
-    }
-  }
-}
 
 bool Acceptable(const CommentPicture& picture) {
   const std::int64_t pixels = std::int64_t{picture.Stored.Width} * picture.Stored.Height;
