@@ -74,6 +74,9 @@ class IndexPage {
     }
   }
 
+  /// True when an earlier index page stands where this one goes.
+  bool Replacing() const { return file_.Replacing(); }
+
   void Close() {
     if (!file_.Commit()) {
       Fail();
@@ -249,7 +252,8 @@ class AlbumLevel {
     if (size) {
       FitImageBoxToSize(page_, *size);
     }
-    WriteWholeFile(run_, pagePath, page_);
+    // Where the index page was there before, so probably are the pages.
+    WriteWholeFile(run_, pagePath, page_, index_->Replacing());
     return RecordSound(run_, pagePath, std::string(baseName));
   }
 

@@ -66,12 +66,17 @@ std::string ReadWholeFile(const RunState& run, const std::string& path) {
   return text;
 }
 
-void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text) {
+void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text,
+                    bool probablyThere) {
+  // An unchanged page is left as it is: cheaper than writing it, and its time
+  // stamp stays for those who upload only what changed. Where a page is
+  // probably new, trying to create it comes first, which saves a look.
+  if (probablyThere && RegularFileHolds(path, text)) {
+    return;
+  }
   // A new page may be written in place: there is nothing earlier to keep.
   FileReplacement file(path, FileReplacement::Mode::InPlaceWhenNew);
-  // An unchanged page is left as it is: cheaper than writing it, and its time
-  // stamp stays for those who upload only what changed.
-  if (file.Replacing() && RegularFileHolds(path, text)) {
+  if (!probablyThere && file.Replacing() && RegularFileHolds(path, text)) {
     return;
   }
   if (file.Stream() == nullptr) {

@@ -36,5 +36,7 @@ std::string ReadWholeFile(const RunState& run, const std::string& path);
 /// (FileReplacement; a new file is written in place); a file that already
 /// holds `text` is left as it is. Any
 /// failure, an empty text and a failed flush or close included, is a fatal
-/// error naming the path, and leaves what stood there before.
-void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text);
+/// error naming the path, and leaves what stood there before. `probablyThere`
+/// only orders the work: whether an earlier page is likely to stand there.
+void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text,
+                    bool probablyThere = false);

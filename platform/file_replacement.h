@@ -30,7 +30,8 @@ class FileReplacement {
   /// call; null when the file could not be made (Error()).
   std::FILE* Stream();
   FileError Error() const { return error_; }
-  /// True when something stood at the target: the content goes beside it.
+  /// True when something was found at the target (in InPlaceWhenNew mode
+  /// at once, else once Stream() was called): the content goes beside it.
   bool Replacing() const { return replacing_; }
 
   /// Flushes and puts the new content in place. False when anything failed,

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <utility>
@@ -81,19 +82,31 @@ int OpenRegularNoFollow(const std::string& path, struct stat& status) {
 }  // namespace
 
 FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(path)) {
-  if (mode == Mode::InPlaceWhenNew) {
-    // O_EXCL refuses any link, even a dangling one: it is replaced below.
-    const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kCreateFlags, 0666);
-    if (fd >= 0) {
-      inPlace_ = true;
-      stream_ = StreamOf(fd);
-      return;
-    }
-    if (errno != EEXIST) {
-      Fail(errno);
-      return;
-    }
+  if (mode == Mode::Whole) {
+    return;
   }
+  // O_EXCL refuses any link, even a dangling one: it is replaced beside.
+  const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kCreateFlags, 0666);
+  if (fd >= 0) {
+    inPlace_ = true;
+    stream_ = StreamOf(fd);
+  } else if (errno == EEXIST) {
+    replacing_ = true;
+  } else {
+    Fail(errno);
+  }
+}
+
+std::FILE* FileReplacement::Stream() {
+  if (stream_ == nullptr && error_ == FileError::None) {
+    MakeBeside();
+  }
+  return stream_;
+}
+
+// Looked at only now: a caller that finds the old content unchanged never
+// gets here, and an unchanged page costs no more than reading it.
+void FileReplacement::MakeBeside() {
   struct stat status {};
   if (lstat(path_.c_str(), &status) == 0) {
     if (S_ISDIR(status.st_mode)) {
@@ -106,17 +119,8 @@ FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(
     }
   } else if (errno != ENOENT) {
     Fail(errno);
+    return;
   }
-}
-
-std::FILE* FileReplacement::Stream() {
-  if (stream_ == nullptr && error_ == FileError::None) {
-    MakeBeside();
-  }
-  return stream_;
-}
-
-void FileReplacement::MakeBeside() {
   int fd = UnnamedFileBeside(path_);
   if (fd < 0) {
     besideName_ = BesideName(path_);
@@ -215,10 +219,13 @@ bool RegularFileHolds(const std::string& path, std::string_view content) {
     return false;
   }
   bool same = static_cast<std::size_t>(status.st_size) == content.size();
-  std::string bytes(same ? content.size() + 1 : 0, '\0');
-  // One byte more than expected finds a file that grew since fstat.
-  same = same && read(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(content.size()) &&
-         std::string_view(bytes.data(), content.size()) == content;
+  // Piece by piece, without an allocation per page.
+  char buffer[16 * 1024];
+  for (std::size_t at = 0; same && at < content.size();) {
+    const ssize_t got = read(fd, buffer, std::min(sizeof buffer, content.size() - at));
+    same = got > 0 && std::memcmp(buffer, content.data() + at, static_cast<std::size_t>(got)) == 0;
+    at += static_cast<std::size_t>(std::max<ssize_t>(got, 0));
+  }
   close(fd);
   return same;
 }
@@ -239,10 +246,10 @@ bool RegularFilesEqual(const std::string& a, const std::string& b) {
 }
 
 FileError ReplaceFileWhole(const std::string& path, std::string_view content) {
-  FileReplacement file(path, FileReplacement::Mode::Whole);
-  if (file.Replacing() && RegularFileHolds(path, content)) {
+  if (RegularFileHolds(path, content)) {
     return FileError::None;
   }
+  FileReplacement file(path, FileReplacement::Mode::Whole);
   if (file.Stream() == nullptr) {
     return file.Error();
   }
