@@ -99,7 +99,7 @@ class AlbumLevel {
         folder_(folder),
         depth_(depth),
         visited_(visited),
-        folderPrefix_(PathPart(folder + "/*.*", "drive,dir")),
+        folderPrefix_(PathPart(folder + kPathSeparator + "*.*", "drive,dir")),
         indexPath_(folderPrefix_ + run.Paths.IndexBaseName + run.Paths.PageExtension),
         rules_(MakeEntryRules(run)),
         lock_(folder) {}

@@ -81,6 +81,9 @@ std::vector<std::string> BrowserArguments(std::string_view command, const std::s
 void OpenInBrowser(const std::string& page, bool lookUpBrowser) {
   const std::string command =
       lookUpBrowser ? RewriteNoHome(RegisteredBrowserCommand()) : DesktopOpenerCommand();
+  if (OpenPageAsTheSystemDoes(command, page)) {
+    return;
+  }
   // No shell: the page is one argument, so nothing in its name is ever run.
   RunProgram(BrowserArguments(command, PageUrl(page)), false, false, nullptr);
 }
