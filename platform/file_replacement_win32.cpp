@@ -28,11 +28,20 @@ std::string BesideName(const std::string& path) {
          std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
 }
 
-UniqueHandle CreateNew(const std::string& path) {
+// `extraAccess` DELETE lets the file be marked for deletion while it is open.
+UniqueHandle CreateNew(const std::string& path, DWORD extraAccess = 0) {
   // Not through a link: one that stands there, even a dangling one, counts as a file.
-  return UniqueHandle(CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return UniqueHandle(
+      CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE | extraAccess,
+                  FILE_SHARE_READ | (extraAccess & DELETE ? FILE_SHARE_DELETE : 0), nullptr,
+                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+// While marked, the file goes when its last handle closes, however the
+// process ends: a kill or a fatal error leaves nothing beside the target.
+bool MarkForDeletion(HANDLE file, bool marked) {
+  FILE_DISPOSITION_INFO disposition{marked};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
 // The regular file at `path` itself, never through a link or junction, and
@@ -127,13 +136,15 @@ std::FILE* FileReplacement::Stream() {
 
 void FileReplacement::MakeBeside() {
   besideName_ = BesideName(path_);
-  UniqueHandle file = CreateNew(besideName_);
+  UniqueHandle file = CreateNew(besideName_, DELETE);
   if (!file) {
     const DWORD error = GetLastError();
     besideName_.clear();
     Fail(static_cast<int>(error));
     return;
   }
+  // Where a file system cannot mark it, the destructor removes it by name.
+  MarkForDeletion(file.get(), true);
   stream_ = StreamOf(std::move(file), "w+b");
   if (stream_ == nullptr) {
     Fail(ERROR_NOT_ENOUGH_MEMORY);
@@ -208,6 +219,10 @@ bool FileReplacement::Commit() {
     return Fail(static_cast<int>(_doserrno));
   }
   const bool unchanged = inPlace_ || (replacing_ && SameAsTarget());
+  // Should this fail, the rename below finds no file and says so.
+  if (!unchanged) {
+    MarkForDeletion(HandleOf(stream_), false);
+  }
   // Windows renames no file that is open.
   const bool closed = std::fclose(stream_) == 0;
   stream_ = nullptr;

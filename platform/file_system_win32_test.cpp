@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "external/program_runner.h"
 #include "platform/file_replacement.h"
 #include "platform/folder_listing.h"
 #include "platform/folder_lock.h"
 #include "platform/utf16.h"
 #include "tests/test_support.h"
+#include "tests/windows_test_support.h"
 
 namespace {
 
@@ -51,12 +53,15 @@ TEST(FolderLock, OneHoldPerFolderHoweverItIsNamed) {
 }
 
 // Windows renames over neither a read-only file nor one another program holds
-// open without sharing its deletion; Linux does both.
-TEST(FileReplacement, AReadOnlyPageStaysReadOnlyAndOneHeldOpenStaysWhole) {
+// open without sharing its deletion; Linux does both. Nor has it files
+// without a name: the one beside the page goes however the process ends.
+TEST(FileReplacement, PagesCutShortOrHeldOpenStayWholeAndReadOnlyOnesStaySo) {
   TempDir dir;
   const std::string page = dir.Write("p.html", "old");
+  RunProgram({FakeProgram(), "--cut-short", page}, true, false, nullptr);
   const std::wstring widePage = WidePath(page);
   SetFileAttributesW(widePage.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(ReadFileBytes(page), "old");
   EXPECT_EQ(ReplaceFileWhole(page, "new"), FileError::None);
   EXPECT_EQ(ReadFileBytes(page), "new");
   EXPECT_NE(GetFileAttributesW(widePage.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);

@@ -6,14 +6,17 @@
 //   --spawn    starts a copy of itself with --sleep, notes its id in the log, and waits
 //   --hold F   keeps the file F open a minute, sharing all but its deletion, as
 //              an editor or a virus scanner may
+//   --cut-short F  ends at once while writing F's new content beside it
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
 
+#include "platform/file_replacement.h"
 #include "platform/process.h"
 #include "platform/program_entry.h"
 #include "platform/program_path.h"
@@ -51,6 +54,12 @@ int ProgramMain(const std::vector<std::string>& arguments) {
     std::optional<ChildProcess> copy =
         ChildProcess::Start({ProgramFilePath(), "--sleep"}, false, error);
     Log("spawned " + std::to_string(copy ? copy->pid() : -1) + "\n");
+  }
+  if (arguments.size() == 2 && arguments[0] == "--cut-short") {
+    FileReplacement half(arguments[1], FileReplacement::Mode::Whole);
+    std::fputs("half", half.Stream());
+    std::fflush(nullptr);
+    std::_Exit(1);
   }
   std::ifstream held;
   if (arguments.size() == 2 && arguments[0] == "--hold") {
