@@ -38,6 +38,12 @@ struct IdentityLess {
 // links can make the walk visit a real folder twice.
 using VisitedFolders = std::set<FileIdentity, IdentityLess>;
 
+// `folder` ending in a separator: a root such as "C:\\" or "/" has one already.
+std::string WithSeparator(const std::string& folder) {
+  const bool ends = !folder.empty() && kPathSeparators.find(folder.back()) != std::string::npos;
+  return ends ? folder : folder + kPathSeparator;
+}
+
 // Room for what the placeholders add to a page or cell, so that filling one
 // rarely has to grow its working text.
 constexpr std::size_t kFillRoom = 1024;
@@ -102,7 +108,7 @@ class AlbumLevel {
         folder_(folder),
         depth_(depth),
         visited_(visited),
-        folderPrefix_(PathPart(folder + "/*.*", "drive,dir")),
+        folderPrefix_(PathPart(WithSeparator(folder) + "*.*", "drive,dir")),
         indexPath_(folderPrefix_ + run.Paths.IndexBaseName + run.Paths.PageExtension),
         rules_(MakeEntryRules(run)),
         lock_(folder) {}

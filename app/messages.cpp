@@ -86,6 +86,8 @@ std::string_view ReasonText(FileError error) {
       return "en mapp har samma namn";
     case FileError::InUse:
       return "används av en annan körning av Korvalo";
+    case FileError::HeldOpen:
+      return "används av ett annat program";
     case FileError::IoError:
       return "läs- eller skrivfel på disken";
     case FileError::Other:

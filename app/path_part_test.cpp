@@ -12,8 +12,13 @@ TEST(PathPart, SplitRuleTable) {
       {"/pics/.hidden", "type", ".hidden"},
       {"archive.tar.gz", "name", "archive.tar"},
       {"C:beach.jpg", "drive,dir", "C:"},
+#ifdef _WIN32
+      // On Windows a backslash separates folders as a slash does.
+      {"C:\\pics/a\\b.c\\d.jpg", "drive,dir", "C:\\pics/a\\b.c\\"},
+#else
       // On Linux a backslash belongs to the file name.
       {"/pics/a\\b.c\\d.jpg", "name,type", "a\\b.c\\d.jpg"},
+#endif
       // The order of the keywords in the selector does not matter.
       {"/p/beach.jpg", "type name dir", "/p/beach.jpg"},
       // Quotes around a path are dropped.

@@ -129,6 +129,9 @@ std::vector<std::string> BrowserArguments(std::string_view command, const std::s
 void OpenInBrowser(const std::string& page, bool lookUpBrowser) {
   const std::string command =
       lookUpBrowser ? RewriteNoHome(RegisteredBrowserCommand()) : DesktopOpenerCommand();
+  if (OpenPageAsTheSystemDoes(command, page)) {
+    return;
+  }
   std::vector<std::string> arguments = BrowserArguments(command, PageUrl(page));
   if (OpenerLosesAnchor(arguments)) {
     arguments.back() = UrlWithoutAnchor(arguments.back());

@@ -1,10 +1,11 @@
 #include "external/program_runner.h"
 
 #include <chrono>
-#include <cstdlib>
 
 #include "app/files.h"
+#include "platform/path_syntax.h"
 #include "platform/process.h"
+#include "platform/search_path.h"
 
 namespace {
 
@@ -54,27 +55,24 @@ int RunProgram(const std::vector<std::string>& arguments, bool wait, bool show,
 }
 
 bool FindOnPath(std::string& name, std::optional<std::string_view> folderList) {
-  if (!folderList) {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) {
-      return false;
-    }
-    folderList = path;
+  const std::optional<std::string> path = CurrentSearchPath();
+  if (!folderList && !path) {
+    return false;
   }
   if (name.empty()) {
     return false;  // Every folder would match.
   }
-  std::string_view rest = *folderList;
+  std::string_view rest = folderList ? *folderList : *path;
   while (!rest.empty()) {
-    const std::size_t end = rest.find(':');
+    const std::size_t end = rest.find(kSearchPathSeparator);
     const std::string_view entry = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     if (entry.empty()) {
       continue;
     }
     std::string candidate(entry);
-    if (candidate.back() != '/') {
-      candidate += '/';
+    if (kPathSeparators.find(candidate.back()) == std::string::npos) {
+      candidate += kPathSeparator;
     }
     candidate += name;
     if (FileExists(candidate)) {

@@ -16,6 +16,7 @@ using PollFunction = std::function<bool()>;
 int RunProgram(const std::vector<std::string>& arguments, bool wait, bool show,
                const PollFunction& poll);
 
-/// Looks for `name` in the folders of `folderList` (":"-separated), or of
-/// $PATH when none is given. On success `name` becomes the full path.
+/// Looks for `name` in the folders of `folderList` (separated as PATH is: ":"
+/// on Linux, ";" on Windows), or of PATH when none is given. On success `name`
+/// becomes the full path.
 bool FindOnPath(std::string& name, std::optional<std::string_view> folderList = std::nullopt);

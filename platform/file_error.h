@@ -12,7 +12,8 @@ enum class FileError {
   NameTooLong,
   NotAFolder,
   IsAFolder,
-  InUse,  ///< another run holds the folder
+  InUse,     ///< another run holds the folder
+  HeldOpen,  ///< another program has the file open and shares it with no one
   IoError,
   Other,
 };

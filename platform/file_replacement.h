@@ -11,7 +11,8 @@
 /// leaves the old file. A link, FIFO or device at `path` is replaced, never
 /// written through. Where nothing stands yet and the mode allows it, the file
 /// is written in place, so that an early end leaves it as far as it got.
-/// A regular file replaced passes its permissions on to the new one.
+/// A regular file replaced passes its permissions on to the new one (on
+/// Windows its read-only, hidden and system marks).
 class FileReplacement {
  public:
   enum class Mode {
@@ -40,7 +41,7 @@ class FileReplacement {
   bool Commit();
 
  private:
-  bool Fail(int error);
+  bool Fail(int error);  ///< `error` is the system's code: errno, GetLastError
   void MakeBeside();
   bool SameAsTarget();
   bool PutInPlace();
@@ -50,7 +51,7 @@ class FileReplacement {
   std::FILE* stream_ = nullptr;
   bool inPlace_ = false;
   bool replacing_ = false;  ///< something stood at the target when we began
-  int keptMode_ = -1;       ///< the permissions of the regular file replaced
+  int keptMode_ = -1;       ///< the permissions (attributes on Windows) of the file replaced
   FileError error_ = FileError::None;
 };
 

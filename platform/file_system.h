@@ -39,3 +39,11 @@ std::optional<FileIdentity> IdentityOf(const std::string& path);
 /// The identities of the folder `path` and of every folder above it, up to
 /// the root, as the folders really are (through "..", not by the path's text).
 std::vector<FileIdentity> FolderAndItsParents(const std::string& path);
+
+/// `path` made absolute against the current folder, with "." and ".." taken
+/// out by its text, in the system's own form (backslashes on Windows).
+std::string AbsolutePath(const std::string& path);
+
+/// Why `path` cannot be made into an album: "no such folder", "not a folder"
+/// or the system's own words; none when it is a folder (links followed).
+std::optional<std::string> FolderProblem(const std::string& path);

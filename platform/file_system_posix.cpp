@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "platform/file_system.h"
@@ -105,4 +107,19 @@ std::vector<FileIdentity> FolderAndItsParents(const std::string& path) {
     folder.Reset(openat(folder.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
   }
   return identities;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::absolute(path, ignored).lexically_normal().string();
+}
+
+std::optional<std::string> FolderProblem(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    return std::nullopt;
+  }
+  const bool exists = std::filesystem::exists(path, error);
+  // A path too long or a folder above it shut: the system's reason, not "no such folder".
+  return exists ? "not a folder" : error ? error.message() : "no such folder";
 }

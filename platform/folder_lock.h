@@ -5,7 +5,8 @@
 #include "platform/file_error.h"
 
 /// A hold on one folder that no other run, of this program or another
-/// process, can take while it lives. Nothing is added to the folder.
+/// process, can take while it lives. Nothing is added to the folder. It goes
+/// with the process, however that ends.
 class FolderLock {
  public:
   explicit FolderLock(const std::string& folder);
@@ -17,6 +18,10 @@ class FolderLock {
   FileError Error() const { return error_; }
 
  private:
+#ifdef _WIN32
+  void* held_ = nullptr;  ///< the folder's semaphore, taken
+#else
   int fd_ = -1;
+#endif
   FileError error_ = FileError::None;
 };

@@ -2,8 +2,10 @@
 
 /// While an InterruptCatcher lives, Ctrl+C (SIGINT) and SIGTERM no longer end
 /// the process but mark a cancel that Requested() reports; a second one of
-/// either ends the process as usual. The previous handling comes back when it
-/// goes. Only one may live at a time.
+/// either ends the process as usual. On Windows the same holds for Ctrl+C,
+/// Ctrl+Break and closing the console, which then waits a few seconds for the
+/// catcher to go. The previous handling comes back when it goes. Only one may
+/// live at a time.
 class InterruptCatcher {
  public:
   InterruptCatcher();
@@ -11,6 +13,6 @@ class InterruptCatcher {
   InterruptCatcher& operator=(const InterruptCatcher&) = delete;
   ~InterruptCatcher();
 
-  /// True once Ctrl+C or SIGTERM came while this catcher lived.
+  /// True once one of them came while this catcher lived.
   bool Requested() const;
 };

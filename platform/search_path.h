@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 /// Adds `folder` as the last entry of this process's PATH, which every program
@@ -12,3 +14,6 @@ void AppendToSearchPath(std::string_view folder);
 /// folder is not on the user's PATH, while a same-named program in one of the
 /// user's own folders still comes first. Call it early in main, before threads.
 void AppendProgramFolderToSearchPath();
+
+/// This process's PATH as it stands now, in UTF-8; none when it is unset.
+std::optional<std::string> CurrentSearchPath();

@@ -63,3 +63,8 @@ void AppendProgramFolderToSearchPath() {
     AppendToSearchPath(program.substr(0, slash + 1));
   }
 }
+
+std::optional<std::string> CurrentSearchPath() {
+  const char* path = std::getenv("PATH");
+  return path != nullptr ? std::optional<std::string>(path) : std::nullopt;
+}

@@ -5,7 +5,7 @@
 
 namespace {
 
-// Texts 8 and 9 are path parts and use "/" on this platform.
+// Texts 8 and 9 are path parts and use this platform's separator.
 constexpr std::array<std::pair<int, std::string_view>, 14> kTexts{{
     {kTextInvalidThumbnails, "Otillåtet värde för antal miniatyrer"},
     {kTextRecordingFor, "Spelar in ljud för: \"%s\" ..."},
@@ -14,8 +14,13 @@ constexpr std::array<std::pair<int, std::string_view>, 14> kTexts{{
     {kTextNoPictures, "Hittade inga bilder i: \"%s\""},
     {kTextNoTemplates, "Hittade inga mallar i: \"%s\""},
     {kTextChooseFolder, "Välj en mapp med bilder"},
+#ifdef _WIN32
+    {kTextTemplatesFolder, "mallar\\"},
+    {kTextHelpFile, "dok\\korvalo.html"},
+#else
     {kTextTemplatesFolder, "mallar/"},
     {kTextHelpFile, "dok/korvalo.html"},
+#endif
     {kTextLanguage, "swe"},
     {kTextUnusableIndexTemplate,
      "Indexmallen saknar en tabellrad \"<tr>\" med en cell \"</td>\": \"%s\""},

@@ -6,19 +6,41 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
+namespace {
+
+// Paths are UTF-8 on every system; a plain std::string would be read in the
+// Windows code page.
+std::filesystem::path FsPath(std::string_view path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+}  // namespace
+
 TempDir::TempDir() {
-  path_ = std::filesystem::temp_directory_path() / "korvalo-test-XXXXXX";
-  if (mkdtemp(path_.data()) == nullptr) {
+  std::u8string temp = std::filesystem::temp_directory_path().u8string();
+  while (temp.size() > 1 && (temp.back() == u8'/' || temp.back() == u8'\\')) {
+    temp.pop_back();
+  }
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const std::string candidate =
+        std::string(temp.begin(), temp.end()) + "/korvalo-test-" + std::to_string(random());
+    if (std::filesystem::create_directory(FsPath(candidate))) {
+      path_ = candidate;
+    }
+  }
+  if (path_.empty()) {
     throw std::runtime_error("cannot make a temporary folder");
   }
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(FsPath(path_), ignored);
 }
 
 std::string TempDir::operator/(std::string_view relative) const {
@@ -27,13 +49,14 @@ std::string TempDir::operator/(std::string_view relative) const {
 
 std::string TempDir::Write(std::string_view relative, std::string_view content) const {
   const std::string full = *this / relative;
-  std::filesystem::create_directories(std::filesystem::path(full).parent_path());
-  std::ofstream(full, std::ios::binary).write(content.data(), std::streamsize(content.size()));
+  std::filesystem::create_directories(FsPath(full).parent_path());
+  std::ofstream(FsPath(full), std::ios::binary)
+      .write(content.data(), std::streamsize(content.size()));
   return full;
 }
 
 std::string TempDir::MakeFolder(std::string_view relative) const {
-  std::filesystem::create_directories(*this / relative);
+  std::filesystem::create_directories(FsPath(*this / relative));
   return *this / relative;
 }
 
@@ -45,7 +68,7 @@ std::string TempDir::WriteScript(std::string_view relative, std::string_view bod
 
 std::string ReadFileBytes(const std::string& path) {
   std::ostringstream content;
-  content << std::ifstream(path, std::ios::binary).rdbuf();
+  content << std::ifstream(FsPath(path), std::ios::binary).rdbuf();
   return content.str();
 }
 
@@ -81,13 +104,26 @@ int ReadPid(const std::string& path) {
   return Eventually([&] { return static_cast<bool>(std::ifstream(path) >> pid); }) ? pid : 0;
 }
 
+namespace {
+
+void SetEnv(const char* name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+  // An empty value unsets; the system's environment follows the C runtime's.
+  _putenv_s(name, value ? value->c_str() : "");
+#else
+  value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+#endif
+}
+
+}  // namespace
+
 ScopedEnv::ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
   if (const char* old = std::getenv(name)) {
     old_ = old;
   }
-  value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+  SetEnv(name, value);
 }
 
 ScopedEnv::~ScopedEnv() {
-  old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_);
+  SetEnv(name_, old_);
 }

@@ -17,9 +17,12 @@ std::string IndexWithCells(int cells) {
 
 class SettingsRulesTest : public ::testing::Test {
  protected:
+  // The configuration folder keeps Linux runs apart; the registry under Wine
+  // is one for all, so each case starts from nothing remembered.
   SettingsRulesTest() {
     InitRunState(run_, dir_ / "korvalo");
     run_.Windows = &windows_;
+    WriteSetting("LastTemplate", "");
   }
 
   void AddTemplate(const std::string& name, const std::string& indexText) {

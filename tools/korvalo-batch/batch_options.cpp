@@ -1,8 +1,6 @@
 #include "tools/korvalo-batch/batch_options.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QStringList>
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <charconv>
@@ -24,17 +22,6 @@ const CommandOption kOptions[] = {
     {"help", "h", "", "show this text and end", ""},
     {"version", "", "", "show the version and end", ""},
 };
-
-// Command-line arguments are bytes, not necessarily UTF-8. Latin-1 maps each
-// byte to one character and back, so folder and template names come through
-// unchanged, while the ASCII option names still match.
-QString FromBytes(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string ToBytes(const QString& text) {
-  return text.toLatin1().toStdString();
-}
 
 std::optional<int> ReadCount(std::string_view text) {
   int value = 0;
@@ -77,47 +64,99 @@ const CommandOption* FindOption(std::string_view argument) {
   return nullptr;
 }
 
-// The parser's reason in our words: an unknown option, a value that is missing
-// because its option ends the line, or a value given to a switch.
-std::string ParseError(const QCommandLineParser& parser,
-                       const std::vector<std::string>& arguments) {
-  if (!parser.unknownOptionNames().isEmpty()) {
-    return "unknown option " + Dashed(ToBytes(parser.unknownOptionNames().front()));
+// The option list as CLI11 knows it. Nothing the parser does not know stops
+// it, so --help and --version count wherever they stand, and every problem
+// is named afterwards in our own words.
+// Returns FOLDER, the one positional argument.
+CLI::Option* Declare(CLI::App& parser) {
+  parser.set_help_flag();  // our own text, BatchUsage
+  parser.allow_extras();
+  // "/x" is a folder, on Windows too.
+  parser.allow_windows_style_options(false);
+  for (const CommandOption& option : kOptions) {
+    const std::string names =
+        (*option.ShortName != '\0' ? "-" + std::string(option.ShortName) + "," : "") + "--" +
+        option.Name;
+    if (*option.ValueName != '\0') {
+      parser.add_option(names)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    } else {
+      parser.add_flag(names);
+    }
   }
-  const CommandOption* last = arguments.empty() ? nullptr : FindOption(arguments.back());
-  if (last != nullptr && *last->ValueName != '\0') {
-    return Dashed(last->Name) + " needs a value";
+  return parser.add_option("FOLDER");
+}
+
+// The value `option` was given last, if it was.
+std::optional<std::string> ValueOf(const CLI::Option* option) {
+  if (option->results().empty()) {
+    return std::nullopt;
   }
-  for (const std::string& argument : arguments) {
+  return option->results().back();
+}
+
+std::optional<std::string> ValueOf(const CLI::App& parser, const char* name) {
+  return ValueOf(parser.get_option(std::string("--") + name));
+}
+
+// An argument the parser could not place that looks like an option: before
+// "--" everything that begins with '-' does.
+std::optional<std::string> UnknownOption(const std::vector<std::string>& remaining) {
+  for (const std::string& argument : remaining) {
     if (argument == "--") {
       break;
     }
-    const std::size_t equals = argument.find('=');
-    const CommandOption* option = FindOption(std::string_view(argument).substr(0, equals));
-    if (equals != std::string::npos && option != nullptr && *option->ValueName == '\0') {
-      return Dashed(option->Name) + " takes no value";
+    if (argument.size() > 1 && argument.starts_with('-')) {
+      return argument.substr(0, argument.find('='));
     }
   }
-  return ToBytes(parser.errorText());
+  return std::nullopt;
+}
+
+// A second FOLDER, which the parser leaves over as it does an unknown option.
+std::optional<std::string> ExtraFolder(const std::vector<std::string>& remaining) {
+  for (const std::string& argument : remaining) {
+    if (argument != "--") {
+      return argument;
+    }
+  }
+  return std::nullopt;
+}
+
+// The parser's reason in our words: a value that is missing because its
+// option ends the line, or a value given to a switch.
+std::optional<std::string> ParseError(const std::optional<std::string>& failure,
+                                      const std::vector<std::string>& arguments,
+                                      const CLI::App& parser) {
+  const CommandOption* last = arguments.empty() ? nullptr : FindOption(arguments.back());
+  if (failure && last != nullptr && *last->ValueName != '\0') {
+    return Dashed(last->Name) + " needs a value";
+  }
+  if (failure) {
+    return failure;
+  }
+  for (const CommandOption& option : kOptions) {
+    const CLI::Option* parsed = parser.get_option(std::string("--") + option.Name);
+    const std::vector<std::string>& given = parsed->results();
+    if (*option.ValueName == '\0' &&
+        std::any_of(given.begin(), given.end(),
+                    [](const std::string& value) { return value != "true"; })) {
+      return Dashed(option.Name) + " takes no value";
+    }
+  }
+  return std::nullopt;
 }
 
 // Checks and stores the values of the options that take one; the reason when one is bad.
-std::optional<std::string> ApplyValues(const QCommandLineParser& parser, BatchOptions& options) {
-  const auto value = [&parser](const char* name) -> std::optional<std::string> {
-    if (!parser.isSet(name)) {
-      return std::nullopt;
-    }
-    return ToBytes(parser.value(name));
-  };
-  options.Template = value("template");
-  options.TemplatesFolder = value("templates-folder");
-  if (const auto count = value("thumbnails")) {
+std::optional<std::string> ApplyValues(const CLI::App& parser, BatchOptions& options) {
+  options.Template = ValueOf(parser, "template");
+  options.TemplatesFolder = ValueOf(parser, "templates-folder");
+  if (const auto count = ValueOf(parser, "thumbnails")) {
     options.ThumbnailsPerRow = ReadCount(*count);
     if (!options.ThumbnailsPerRow) {
       return "--thumbnails needs a whole number of 0 or more, not \"" + *count + "\"";
     }
   }
-  if (const auto mode = value("record")) {
+  if (const auto mode = ValueOf(parser, "record")) {
     const auto recording = ReadRecordMode(*mode);
     if (!recording) {
       return "--record needs when-missing, always or never, not \"" + *mode + "\"";
@@ -161,40 +200,39 @@ std::string BatchUsage() {
 
 std::optional<std::string> ParseBatchOptions(const std::vector<std::string>& arguments,
                                              BatchOptions& options) {
-  QCommandLineParser parser;
-  for (const CommandOption& option : kOptions) {
-    QStringList names{option.Name};
-    if (*option.ShortName != '\0') {
-      names.prepend(option.ShortName);
-    }
-    parser.addOption(QCommandLineOption(names, option.Description, option.ValueName));
+  CLI::App parser;
+  const CLI::Option* folder = Declare(parser);
+  std::optional<std::string> failure;
+  try {
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    parser.parse(reversed);
+  } catch (const CLI::ParseError& error) {
+    failure = error.what();
   }
-  QStringList line{"korvalo-batch"};  // The parser skips the program's name.
-  for (const std::string& argument : arguments) {
-    line.append(FromBytes(argument));
-  }
-  const bool parsed = parser.parse(line);
-  options.Help = parser.isSet("help");
-  options.Version = parser.isSet("version");
+  options.Help = parser.count("--help") > 0;
+  options.Version = parser.count("--version") > 0;
   if (options.Help || options.Version) {
     return std::nullopt;
   }
-  if (!parsed) {
-    return ParseError(parser, arguments);
+  if (const auto unknown = UnknownOption(parser.remaining())) {
+    return "unknown option " + *unknown;
+  }
+  if (auto error = ParseError(failure, arguments, parser)) {
+    return error;
   }
   if (auto error = ApplyValues(parser, options)) {
     return error;
   }
-  options.IncludeSubfolders = !parser.isSet("no-subfolders");
-  options.OpenBrowser = parser.isSet("open-browser");
-  options.Quiet = parser.isSet("quiet");
-  const QStringList folders = parser.positionalArguments();
-  if (folders.isEmpty()) {
+  options.IncludeSubfolders = parser.count("--no-subfolders") == 0;
+  options.OpenBrowser = parser.count("--open-browser") > 0;
+  options.Quiet = parser.count("--quiet") > 0;
+  if (!ValueOf(folder)) {
     return "no FOLDER given";
   }
-  if (folders.size() > 1) {
-    return "only one FOLDER may be given, not also \"" + ToBytes(folders[1]) + "\"";
+  if (const auto extra = ExtraFolder(parser.remaining())) {
+    return "only one FOLDER may be given, not also \"" + *extra + "\"";
   }
-  options.Folder = ToBytes(folders.front());
+  options.Folder = *ValueOf(folder);
   return std::nullopt;
 }

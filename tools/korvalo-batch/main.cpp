@@ -2,9 +2,7 @@
 // does after its settings dialog. It never reads or writes the preferences.
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "album/album_generator.h"
@@ -13,7 +11,10 @@
 #include "app/messages.h"
 #include "app/run_state.h"
 #include "app/window_services.h"
+#include "platform/file_system.h"
 #include "platform/interrupt.h"
+#include "platform/path_syntax.h"
+#include "platform/program_entry.h"
 #include "platform/program_path.h"
 #include "platform/search_path.h"
 #include "resources/string_table.h"
@@ -24,8 +25,8 @@ namespace {
 constexpr int kExitUsage = 2;
 
 // The terminal as the progress window: log lines on standard output, messages
-// on standard error, and Ctrl+C or SIGTERM as the cancel button, for the
-// whole run.
+// on standard error, and Ctrl+C or SIGTERM (on Windows also Ctrl+Break or
+// closing the console) as the cancel button, for the whole run.
 class BatchWindows : public ConsoleWindowServices {
  public:
   explicit BatchWindows(bool quiet) : ConsoleWindowServices(quiet) {}
@@ -40,12 +41,16 @@ int UsageError(const std::string& reason) {
   return kExitUsage;
 }
 
+bool IsSeparator(char c) {
+  return kPathSeparators.find(c) != std::string_view::npos;
+}
+
 // The folder as an absolute path without a trailing separator, as the folder
-// picker gives it, so that log lines and messages name it in full.
+// picker gives it, so that log lines and messages name it in full. A root
+// keeps its separator: "C:" alone would be the current folder of drive C.
 std::string AlbumFolder(const std::string& folder) {
-  std::error_code ignored;
-  std::string path = std::filesystem::absolute(folder, ignored).lexically_normal().string();
-  while (path.size() > 1 && path.back() == '/') {
+  std::string path = AbsolutePath(folder);
+  while (path.size() > 1 && IsSeparator(path.back()) && path[path.size() - 2] != ':') {
     path.pop_back();
   }
   return path;
@@ -85,16 +90,12 @@ std::optional<std::string> LoadTemplates(RunState& run, const BatchOptions& opti
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int ProgramMain(const std::vector<std::string>& arguments) {
   // The recorder installed beside this program is found even when its folder
   // is not on the user's PATH.
   AppendProgramFolderToSearchPath();
-  // Each log line shows as soon as it is written, also through a pipe, as it
-  // would in the progress window.
-  std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
   BatchOptions options;
-  if (const auto error =
-          ParseBatchOptions(std::vector<std::string>(argv + 1, argv + argc), options)) {
+  if (const auto error = ParseBatchOptions(arguments, options)) {
     return UsageError(*error);
   }
   if (options.Help) {
@@ -105,12 +106,8 @@ int main(int argc, char** argv) {
     std::puts("korvalo-batch " KORVALO_VERSION);
     return 0;
   }
-  std::error_code error;
-  if (!std::filesystem::is_directory(options.Folder, error)) {
-    const bool exists = std::filesystem::exists(options.Folder, error);
-    // A path too long or a folder above it shut: the system's reason, not "no such folder".
-    const std::string reason = exists ? "not a folder" : error ? error.message() : "no such folder";
-    std::fprintf(stderr, "korvalo-batch: %s: %s\n", options.Folder.c_str(), reason.c_str());
+  if (const auto problem = FolderProblem(options.Folder)) {
+    std::fprintf(stderr, "korvalo-batch: %s: %s\n", options.Folder.c_str(), problem->c_str());
     return kExitUsage;
   }
 
@@ -120,8 +117,8 @@ int main(int argc, char** argv) {
   InitRunState(run, ProgramFilePath());
   if (options.TemplatesFolder) {
     std::string folder = *options.TemplatesFolder;
-    if (folder.empty() || folder.back() != '/') {
-      folder += '/';
+    if (folder.empty() || !IsSeparator(folder.back())) {
+      folder += kPathSeparator;
     }
     UseTemplatesFolder(run.Paths, folder);
   }

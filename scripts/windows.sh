@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds Korvalo for Windows into build-win/ (mingw-w64) and tests it under
+# Wine in a private prefix: the unit tests, then korvalo-batch.exe end to end
+# against the albums of the Linux build in build/. Installs what it needs on
+# Debian 12 (run as root, or through sudo). Ends non-zero when a test fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+section() { printf '\n=== windows: %s ===\n' "$*"; }
+
+section "dependencies"
+# The Linux build is the one the Windows albums are compared with.
+bash scripts/install-deps.sh
+packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest
+  libcli11-dev)
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+if ((${#missing[@]} > 0)); then
+  sudo=()
+  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  echo "windows: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+section "build build-win/"
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release
+cmake --build build-win -j "$jobs"
+# A program folder that runs where nothing else is installed imports only
+# DLLs that come with Windows.
+imports=$(x86_64-w64-mingw32-objdump -p build-win/bin/korvalo-batch.exe | awk '/DLL Name/ {print $3}')
+for dll in $imports; do
+  case ${dll,,} in
+    kernel32.dll | msvcrt.dll | shell32.dll | shlwapi.dll | advapi32.dll | user32.dll) ;;
+    *) echo "windows: korvalo-batch.exe needs $dll, which Windows does not ship" >&2 && exit 1 ;;
+  esac
+done
+
+section "build korvalo-batch for Linux, as the README builds it"
+if [[ ! -f build/CMakeCache.txt ]]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build build -j "$jobs" --target korvalo-batch
+
+section "a private Wine prefix"
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX WINEDEBUG=-all LC_ALL=C.UTF-8
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+# No Mono or Gecko installer dialogs: console programs need neither.
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >/dev/null 2>&1
+wineserver --wait
+
+section "unit tests under Wine"
+ctest --test-dir build-win --output-on-failure
+
+section "korvalo-batch.exe end to end, compared with the Linux build"
+bash tests/windows_album_test.sh build/bin/korvalo-batch build-win
+
+section "all passed"
