@@ -27,6 +27,15 @@ class TempDir {
   std::string path_;
 };
 
+/// An index template of one row with `cells` picture cells.
+inline std::string IndexWithCells(int cells) {
+  std::string row;
+  for (int i = 0; i < cells; ++i) {
+    row += "<td>__picture.jpg</td>\r\n";
+  }
+  return "<table>\r\n<tr>\r\n" + row + "</tr>\r\n</table>\r\n";
+}
+
 /// The whole content of `path`, or an empty text when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 

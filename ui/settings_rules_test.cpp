@@ -7,14 +7,6 @@
 
 namespace {
 
-std::string IndexWithCells(int cells) {
-  std::string row;
-  for (int i = 0; i < cells; ++i) {
-    row += "<td>__picture.jpg</td>\r\n";
-  }
-  return "<table>\r\n<tr>\r\n" + row + "</tr>\r\n</table>\r\n";
-}
-
 class SettingsRulesTest : public ::testing::Test {
  protected:
   // The configuration folder keeps Linux runs apart; the registry under Wine

@@ -23,12 +23,6 @@
 
 namespace {
 
-std::string IndexWithCells(int cells) {
-  return "<html><body><table>\r\n<tr>\r\n" +
-         QString("<td>__picture.jpg</td>\r\n").repeated(cells).toStdString() +
-         "</tr>\r\n</table></body></html>\r\n";
-}
-
 template <typename T>
 T* Find(QWidget& dialog, const char* name) {
   T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
@@ -82,20 +76,6 @@ class tst_SettingsDialog : public QObject {
     run_.Windows = &*windows_;
   }
 
-  // The list, the field and the focus as the rules open them.
-  void opensAtTheRememberedTemplate() {
-    for (const char* name : {"Röd", "enkel", "Blå"}) {
-      AddTemplate(name);
-    }
-    WriteSetting("LastTemplate", "ENK");
-    Run([&](QDialog& dialog) {
-      auto* list = Find<QComboBox>(dialog, "templateList");
-      QCOMPARE(list->currentText(), "enkel");
-      QCOMPARE(Find<QLineEdit>(dialog, "thumbnailsField")->text(), "3");
-      QCOMPARE(dialog.focusWidget(), list);
-    });
-  }
-
   // Escape and the close box reject the dialog as the Avbryt button does. Nothing cancelled
   // is kept: the next run starts from the saved choices. Enter presses OK; a refusal's
   // message is owned by the dialog, and the run's owner never outlives it.
@@ -136,19 +116,25 @@ class tst_SettingsDialog : public QObject {
     QCOMPARE(run_.Settings.IncludeSubfolders, true);
   }
 
-  void selectionOverwritesFieldAndDialogIsCentred() {
+  // The rules choose the template and the count (ui/settings_rules_test.cpp); here the
+  // dialog shows them, with the focus on the list, and a new choice overwrites the field.
+  void opensAtTheRememberedTemplateCentred() {
     AddTemplate("Blå", IndexWithCells(1));
-    AddTemplate("Enkel", IndexWithCells(5));
+    AddTemplate("enkel", IndexWithCells(5));
+    WriteSetting("LastTemplate", "ENK");
     Run([](QDialog& dialog) {
       const QRect screen = QGuiApplication::primaryScreen()->geometry();
       const QSize frame = dialog.frameGeometry().size();
       // A third of the room above.
       QCOMPARE(dialog.pos(), QPoint((screen.width() - frame.width()) / 2,
                                     (screen.height() - frame.height()) / 3));
+      auto* list = Find<QComboBox>(dialog, "templateList");
       auto* field = Find<QLineEdit>(dialog, "thumbnailsField");
+      QCOMPARE(list->currentText(), "enkel");
       QCOMPARE(field->text(), "5");
+      QCOMPARE(dialog.focusWidget(), list);
       field->setText("9");
-      QTest::keyClick(Find<QComboBox>(dialog, "templateList"), Qt::Key_Up);
+      QTest::keyClick(list, Qt::Key_Up);
       QCOMPARE(field->text(), "2");  // one cell proposes 2
     });
   }

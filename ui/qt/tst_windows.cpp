@@ -22,24 +22,6 @@
 #include "ui/qt/pictures_folder.h"
 #include "ui/qt/progress_window.h"
 
-class tst_Windows : public QObject {
-  Q_OBJECT
-
- private slots:
-  void initTestCase();
-  void logRefusesTypingAndPasting_data();
-  void logRefusesTypingAndPasting();
-  void clearLastLineRemovesTheWholeLineOnce();
-  void cancelAndEscapeSetTheFlag();
-  void runThreadCallsWaitForTheWindow();
-  void pickerOpensAtTheStartFolderAndReturnsTheChoice_data();
-  void pickerOpensAtTheStartFolderAndReturnsTheChoice();
-  void pickerFirstOpensAtThePicturesFolder();
-
- private:
-  QTemporaryDir dir_;
-};
-
 namespace {
 
 LogEdit* Log(ProgressWindow& window) {
@@ -85,162 +67,169 @@ std::string Answer(const std::string& start, const QString& choice, QString& see
 
 }  // namespace
 
-void tst_Windows::initTestCase() {
-  InstallStrictQtMessageHandler();
-  QVERIFY(QDir(dir_.path()).mkpath("Bilder/Resa 2007") && QDir(dir_.path()).mkpath("Pictures"));
-}
+class tst_Windows : public QObject {
+  Q_OBJECT
 
-void tst_Windows::logRefusesTypingAndPasting_data() {
-  QTest::addColumn<int>("key");
-  QTest::addColumn<int>("modifiers");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("after");  // The log held "abc" with the cursor after "a".
-  QTest::addColumn<bool>("beeps");
-  const auto row = [](const char* name, int key, int modifiers, const char* text, const char* after,
-                      bool beeps) {
-    QTest::newRow(name) << key << modifiers << QString(text) << QString(after) << beeps;
-  };
-  row("letter", Qt::Key_Q, 0, "q", "abc", true);
-  row("backspace", Qt::Key_Backspace, 0, "\b", "bc", false);
-  row("delete", Qt::Key_Delete, 0, "\x7f", "ac", false);
-  row("enter", Qt::Key_Return, 0, "\r", "abc", false);
-  row("ctrl held (AltGr)", Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, "@", "a@bc", false);
-  row("ctrl+v", Qt::Key_V, Qt::ControlModifier, "\x16", "abc", true);
-}
+  QTemporaryDir dir_;
 
-void tst_Windows::logRefusesTypingAndPasting() {
-  QFETCH(int, key);
-  QFETCH(int, modifiers);
-  QFETCH(QString, text);
-  QFETCH(QString, after);
-  ProgressWindow window;
-  window.show();
-  window.LogLine("abc");
-  LogEdit* log = Log(window);
-  log->Flush();
-  QTextCursor cursor(log->document());
-  cursor.setPosition(1);
-  log->setTextCursor(cursor);
-  QApplication::clipboard()->setText(QStringLiteral("xyz"));
-  QSignalSpy refused(log, &LogEdit::refused);
-  QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-  QApplication::sendEvent(log, &press);
-  QCOMPARE(log->toPlainText(), after + "\n");
-  QTEST(refused.size() == 1, "beeps");
-  QVERIFY(!window.IsClosed());
-}
+ private slots:
+  void initTestCase() {
+    InstallStrictQtMessageHandler();
+    QVERIFY(QDir(dir_.path()).mkpath("Bilder/Resa 2007") && QDir(dir_.path()).mkpath("Pictures"));
+  }
 
-void tst_Windows::clearLastLineRemovesTheWholeLineOnce() {
-  ProgressWindow window;
-  window.LogLine("eins");
-  window.LogLine("zwei\ndrei");
-  window.ClearLastLine();
-  window.ClearLastLine();
-  QCOMPARE(LogText(window), QStringLiteral("eins\n"));
-  // Once shown, the user's deletions before the line do not shift what is removed.
-  window.LogLine("vier");
-  QCOMPARE(LogText(window), QStringLiteral("eins\nvier\n"));
-  QTextCursor(Log(window)->document()).deleteChar();
-  window.ClearLastLine();
-  window.ClearLastLine();
-  QCOMPARE(LogText(window), QStringLiteral("ins\n"));
-}
+  void logRefusesTypingAndPasting_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");  // The log held "abc" with the cursor after "a".
+    QTest::addColumn<bool>("beeps");
+    const auto row = [](const char* name, int key, int modifiers, const char* text,
+                        const char* after, bool beeps) {
+      QTest::newRow(name) << key << modifiers << QString(text) << QString(after) << beeps;
+    };
+    row("letter", Qt::Key_Q, 0, "q", "abc", true);
+    row("backspace", Qt::Key_Backspace, 0, "\b", "bc", false);
+    row("delete", Qt::Key_Delete, 0, "\x7f", "ac", false);
+    row("enter", Qt::Key_Return, 0, "\r", "abc", false);
+    row("ctrl held (AltGr)", Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, "@", "a@bc", false);
+    row("ctrl+v", Qt::Key_V, Qt::ControlModifier, "\x16", "abc", true);
+  }
 
-// The close box is the run sequence's way to cancel, tested there.
-void tst_Windows::cancelAndEscapeSetTheFlag() {
-  for (const bool escape : {false, true}) {
+  void logRefusesTypingAndPasting() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
     ProgressWindow window;
     window.show();
-    if (escape) {
-      QTest::keyClick(Log(window), Qt::Key_Escape);
-    } else {
-      QTest::mouseClick(Button(window, "cancelButton"), Qt::LeftButton);
-    }
-    QVERIFY(window.PollCancel() && window.IsClosed() && !window.isVisible());
-    window.FinishProgress();  // Returns at once: the window is gone.
-    QVERIFY(!Button(window, "okButton")->isEnabled());
+    window.LogLine("abc");
+    LogEdit* log = Log(window);
+    log->Flush();
+    QTextCursor cursor(log->document());
+    cursor.setPosition(1);
+    log->setTextCursor(cursor);
+    QApplication::clipboard()->setText(QStringLiteral("xyz"));
+    QSignalSpy refused(log, &LogEdit::refused);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QApplication::sendEvent(log, &press);
+    QCOMPARE(log->toPlainText(), after + "\n");
+    QTEST(refused.size() == 1, "beeps");
+    QVERIFY(!window.IsClosed());
   }
-}
 
-void tst_Windows::runThreadCallsWaitForTheWindow() {
-  ProgressWindow window;
-  window.show();
-  QVERIFY(!Button(window, "okButton")->isEnabled());
-  std::atomic<int> step{0};
-  QString seen;  // The box, answered from inside its own event loop.
-  QTimer robot;
-  connect(&robot, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen = box->windowTitle() + ": " + box->text() + " at step " + QString::number(step);
-      box->button(QMessageBox::Ok)->click();
-    }
-  });
-  robot.start(10);
-  std::thread run([&] {
-    window.LogLine("Bilder/a.jpg");
-    step = 1;
-    window.ShowMessageBox(static_cast<const QWidget*>(&window), "Error", "<b>x</b>");
-    step = 2;
-    window.FinishProgress();
-    step = 3;
-  });
-  QTRY_VERIFY(Button(window, "okButton")->isEnabled());
-  QCOMPARE(seen, QStringLiteral("Error: <b>x</b> at step 1"));
-  QCOMPARE(step.load(), 2);
-  QCOMPARE(LogText(window), QStringLiteral("Bilder/a.jpg\n"));
-  QTest::mouseClick(Button(window, "okButton"), Qt::LeftButton);
-  QTRY_COMPARE(step.load(), 3);
-  run.join();
-  QVERIFY(!window.PollCancel());
-
-  // Closed: calls return without the GUI thread, which is busy joining.
-  std::thread([&] {
-    window.LogLine("late");
+  void clearLastLineRemovesTheWholeLineOnce() {
+    ProgressWindow window;
+    window.LogLine("eins");
+    window.LogLine("zwei\ndrei");
     window.ClearLastLine();
-    window.FinishProgress();
-  }).join();
-  QCOMPARE(LogText(window), QStringLiteral("Bilder/a.jpg\n"));
-}
+    window.ClearLastLine();
+    QCOMPARE(LogText(window), QStringLiteral("eins\n"));
+    // Once shown, the user's deletions before the line do not shift what is removed.
+    window.LogLine("vier");
+    QCOMPARE(LogText(window), QStringLiteral("eins\nvier\n"));
+    QTextCursor(Log(window)->document()).deleteChar();
+    window.ClearLastLine();
+    window.ClearLastLine();
+    QCOMPARE(LogText(window), QStringLiteral("ins\n"));
+  }
 
-void tst_Windows::pickerOpensAtTheStartFolderAndReturnsTheChoice_data() {
-  QTest::addColumn<QString>("start");
-  QTest::addColumn<QString>("choice");
-  QTest::addColumn<QString>("result");
-  const QString trip = dir_.path() + "/Bilder/Resa 2007";
-  QTest::newRow("start kept") << trip << QString() << trip;
-  QTest::newRow("trailing slash") << trip + "/" << QString() << trip;
-  QTest::newRow("root") << trip << "/"
-                        << "/";
-  QTest::newRow("gone folder opens nearby") << trip + "/borta/x" << QString() << trip;
-}
+  // The close box is the run sequence's way to cancel, tested there.
+  void cancelAndEscapeSetTheFlag() {
+    for (const bool escape : {false, true}) {
+      ProgressWindow window;
+      window.show();
+      if (escape) {
+        QTest::keyClick(Log(window), Qt::Key_Escape);
+      } else {
+        QTest::mouseClick(Button(window, "cancelButton"), Qt::LeftButton);
+      }
+      QVERIFY(window.PollCancel() && window.IsClosed() && !window.isVisible());
+      window.FinishProgress();  // Returns at once: the window is gone.
+      QVERIFY(!Button(window, "okButton")->isEnabled());
+    }
+  }
 
-void tst_Windows::pickerOpensAtTheStartFolderAndReturnsTheChoice() {
-  QFETCH(QString, start);
-  QFETCH(QString, choice);
-  QString seen;
-  QTEST(QString::fromStdString(Answer(start.toStdString(), choice, seen)), "result");
-  const QString trip = dir_.path() + "/Bilder/Resa 2007";
-  QCOMPARE(seen, trip + " | " + trip + " | Välj en mapp med bilder");
-}
+  void runThreadCallsWaitForTheWindow() {
+    ProgressWindow window;
+    window.show();
+    QVERIFY(!Button(window, "okButton")->isEnabled());
+    std::atomic<int> step{0};
+    QString seen;  // The box, answered from inside its own event loop.
+    QTimer robot;
+    connect(&robot, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        seen = box->windowTitle() + ": " + box->text() + " at step " + QString::number(step);
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    robot.start(10);
+    std::thread run([&] {
+      window.LogLine("Bilder/a.jpg");
+      step = 1;
+      window.ShowMessageBox(static_cast<const QWidget*>(&window), "Error", "<b>x</b>");
+      step = 2;
+      window.FinishProgress();
+      step = 3;
+    });
+    QTRY_VERIFY(Button(window, "okButton")->isEnabled());
+    QCOMPARE(seen, QStringLiteral("Error: <b>x</b> at step 1"));
+    QCOMPARE(step.load(), 2);
+    QCOMPARE(LogText(window), QStringLiteral("Bilder/a.jpg\n"));
+    QTest::mouseClick(Button(window, "okButton"), Qt::LeftButton);
+    QTRY_COMPARE(step.load(), 3);
+    run.join();
+    QVERIFY(!window.PollCancel());
 
-// Without a start folder: XDG_PICTURES_DIR, else user-dirs.dirs, else
-// ~/Bilder. Last, as it leaves HOME and XDG_CONFIG_HOME at the test folder.
-void tst_Windows::pickerFirstOpensAtThePicturesFolder() {
-  const QString base = dir_.path();
-  qputenv("HOME", base.toUtf8());
-  qputenv("XDG_PICTURES_DIR", (base + "/Bilder").toUtf8());
-  QCOMPARE(DefaultPicturesFolder(), base + "/Bilder");
-  qputenv("XDG_PICTURES_DIR", (base + "/none").toUtf8());  // Missing: skipped.
-  qputenv("XDG_CONFIG_HOME", base.toUtf8());
-  QFile dirs(base + "/user-dirs.dirs");
-  QVERIFY(dirs.open(QIODevice::WriteOnly) && dirs.write("XDG_PICTURES_DIR=\"$HOME/Pictures\"\n"));
-  dirs.close();
-  QCOMPARE(DefaultPicturesFolder(), base + "/Pictures");
-  QVERIFY(dirs.remove());
-  QString seen;
-  QCOMPARE(QString::fromStdString(Answer("", {}, seen)), base + "/Bilder");
-  QVERIFY(seen.startsWith(base + "/Bilder | "));
-}
+    // Closed: calls return without the GUI thread, which is busy joining.
+    std::thread([&] {
+      window.LogLine("late");
+      window.ClearLastLine();
+      window.FinishProgress();
+    }).join();
+    QCOMPARE(LogText(window), QStringLiteral("Bilder/a.jpg\n"));
+  }
+
+  void pickerOpensAtTheStartFolderAndReturnsTheChoice_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("result");
+    const QString trip = dir_.path() + "/Bilder/Resa 2007";
+    QTest::newRow("start kept") << trip << QString() << trip;
+    QTest::newRow("trailing slash") << trip + "/" << QString() << trip;
+    QTest::newRow("root") << trip << "/"
+                          << "/";
+    QTest::newRow("gone folder opens nearby") << trip + "/borta/x" << QString() << trip;
+  }
+
+  void pickerOpensAtTheStartFolderAndReturnsTheChoice() {
+    QFETCH(QString, start);
+    QFETCH(QString, choice);
+    QString seen;
+    QTEST(QString::fromStdString(Answer(start.toStdString(), choice, seen)), "result");
+    const QString trip = dir_.path() + "/Bilder/Resa 2007";
+    QCOMPARE(seen, trip + " | " + trip + " | Välj en mapp med bilder");
+  }
+
+  // Without a start folder: XDG_PICTURES_DIR, else user-dirs.dirs, else
+  // ~/Bilder. Last, as it leaves HOME and XDG_CONFIG_HOME at the test folder.
+  void pickerFirstOpensAtThePicturesFolder() {
+    const QString base = dir_.path();
+    qputenv("HOME", base.toUtf8());
+    qputenv("XDG_PICTURES_DIR", (base + "/Bilder").toUtf8());
+    QCOMPARE(DefaultPicturesFolder(), base + "/Bilder");
+    qputenv("XDG_PICTURES_DIR", (base + "/none").toUtf8());  // Missing: skipped.
+    qputenv("XDG_CONFIG_HOME", base.toUtf8());
+    QFile dirs(base + "/user-dirs.dirs");
+    QVERIFY(dirs.open(QIODevice::WriteOnly) && dirs.write("XDG_PICTURES_DIR=\"$HOME/Pictures\"\n"));
+    dirs.close();
+    QCOMPARE(DefaultPicturesFolder(), base + "/Pictures");
+    QVERIFY(dirs.remove());
+    QString seen;
+    QCOMPARE(QString::fromStdString(Answer("", {}, seen)), base + "/Bilder");
+    QVERIFY(seen.startsWith(base + "/Bilder | "));
+  }
+};
 
 QTEST_MAIN(tst_Windows)
 #include "tst_windows.moc"
