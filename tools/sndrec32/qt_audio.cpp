@@ -105,6 +105,8 @@ void QtAudioInput::Deliver(const QByteArray& bytes) {
   }
 }
 
+constexpr qint64 kPlaybackBufferUSecs = 250000;
+
 // Idle comes when the last bytes were handed to the sound server, not when
 // they were heard: the sink stays open until its clock has passed the end.
 constexpr int kDrainTickMs = 20;
@@ -130,6 +132,10 @@ bool QtAudioOutput::Play(const PcmFormat& format, std::span<const std::uint8_t> 
   lengthUSecs_ = static_cast<qint64>(pcm.size() / format.BytesPerFrame()) * 1000000 /
                  static_cast<qint64>(format.SampleRate);
   sink_ = std::make_unique<QAudioSink>(device_, ToQt(format));
+  // A take is played back, not played live: a quarter second of buffer keeps
+  // a busy machine from leaving gaps, where the default 20 ms periods did not.
+  sink_->setBufferSize(
+      static_cast<qsizetype>(sink_->format().bytesForDuration(kPlaybackBufferUSecs)));
   QObject::connect(sink_.get(), &QAudioSink::stateChanged, sink_.get(),
                    [this] { OnStateChanged(); });
   sink_->start(&buffer_);
