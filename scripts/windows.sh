@@ -13,7 +13,7 @@ section "dependencies"
 # The Linux build is the one the Windows albums are compared with.
 bash scripts/install-deps.sh
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest
-  libcli11-dev)
+  libcli11-dev openbox xvfb xdotool)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -35,12 +35,15 @@ cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 cmake --build build-win -j "$jobs"
 # A program folder that runs where nothing else is installed imports only
 # DLLs that come with Windows.
-imports=$(x86_64-w64-mingw32-objdump -p build-win/bin/korvalo-batch.exe | awk '/DLL Name/ {print $3}')
-for dll in $imports; do
-  case ${dll,,} in
-    kernel32.dll | msvcrt.dll | shell32.dll | shlwapi.dll | advapi32.dll | user32.dll) ;;
-    *) echo "windows: korvalo-batch.exe needs $dll, which Windows does not ship" >&2 && exit 1 ;;
-  esac
+for exe in korvalo-batch.exe korvalo.exe; do
+  imports=$(x86_64-w64-mingw32-objdump -p "build-win/bin/$exe" | awk '/DLL Name/ {print $3}')
+  for dll in $imports; do
+    case ${dll,,} in
+      kernel32.dll | msvcrt.dll | shell32.dll | shlwapi.dll | advapi32.dll | user32.dll) ;;
+      comctl32.dll | gdi32.dll | ole32.dll) ;;
+      *) echo "windows: $exe needs $dll, which Windows does not ship" >&2 && exit 1 ;;
+    esac
+  done
 done
 
 section "build korvalo-batch for Linux, as the README builds it"
