@@ -14,9 +14,10 @@ linux_batch=$(realpath "$1")
 win_build=$(realpath "$2")
 src=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
-# The albums on drive C: of the prefix: Wine's picker selects a remembered
-# folder there, while on drive Z: it stops at the drive.
-albums=$(mktemp -d "$WINEPREFIX/drive_c/korvalo-XXXXXX")
+# The albums right under drive C: of the prefix: Wine's picker selects a
+# remembered folder there, while deeper down it stops at the drive.
+album=$(mktemp -d "$WINEPREFIX/drive_c/album-XXXXXX")
+tom=$(mktemp -d "$WINEPREFIX/drive_c/tom-XXXXXX")
 cpath() { local path=${1#"$WINEPREFIX/drive_c"}; echo "C:${path//\//\\}"; }
 xvfb=
 wm=
@@ -25,7 +26,7 @@ cleanup() {
   [[ -n $korvalo ]] && kill "$korvalo" 2>/dev/null
   [[ -n $wm ]] && kill "$wm" 2>/dev/null
   [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work" "$albums"
+  rm -rf "$work" "$album" "$tom"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/err" 2>/dev/null; exit 1; }
@@ -50,8 +51,8 @@ cp "$fake" "$program/sndrec32.exe"
 export KORVALO_FAKE_LOG
 KORVALO_FAKE_LOG=$(winpath "$work/fake.log")
 key='HKCU\Software\Tamsell\Korvalo'
-wine reg add 'HKCU\Software\Classes\.html' /ve /d KorvaloTest.html /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Classes\KorvaloTest.html\shell\open\command' /ve \
+wine reg add 'HKCR\.html' /ve /d KorvaloTest.html /f >/dev/null 2>&1
+wine reg add 'HKCR\KorvaloTest.html\shell\open\command' /ve \
   /d "\"$(winpath "$fake")\" \"%1\"" /f >/dev/null 2>&1
 remember() { wine reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1; }
 remembered() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/.*REG_SZ *//p"; }
@@ -62,11 +63,16 @@ start() {
 }
 # Presses $2 in the window titled $1.
 press() {
-  local window
-  window=$(timeout 30 xdotool search --sync --name "$1" | head -n 1)
+  local window=
+  # Not --sync: a window that goes while xdotool looks ends its search.
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [[ -n $window ]] && break
+    sleep 0.3
+  done
   [[ -n $window ]] || fail "no window $1 appeared"
   sleep 3  # the picker selects the remembered folder as the tree fills in
-  xdotool windowfocus --sync "$window" key "$2"
+  xdotool windowactivate --sync "$window" key "$2"
 }
 # Ends when the program has, within $1 seconds; its exit code in $code.
 await_end() {
@@ -78,10 +84,10 @@ await_end() {
 picker='^(Browse for Folder|Bläddra efter mapp)$'
 
 # A whole run, compared with the Linux build's album of the same folder.
-mkdir "$work/linux" "$albums/Album"
-cp -r "$src/samples/." "$albums/Album/"
+mkdir "$work/linux"
+cp -r "$src/samples/." "$album/"
 cp -r "$src/samples/." "$work/linux/"
-remember LastDir "$(cpath "$albums/Album")"
+remember LastDir "$(cpath "$album")"
 remember LastTemplate Klassisk
 start
 press '^Korvalo Inställningar$' Return
@@ -94,14 +100,14 @@ printf '#!/bin/sh\nprintf "RIFF-take:%%s" "$(basename "$1")" > "$1"\n' >"$work/b
 chmod +x "$work/bin/sndrec32.exe"
 PATH="$work/bin:$PATH" "$linux_batch" --templates-folder "$program/mallar" --template Klassisk \
   --record when-missing "$work/linux" >/dev/null || fail "the Linux build failed"
-diff -r "$work/linux" "$albums/Album" >"$work/diff" || fail "the albums differ: $(head -5 "$work/diff")"
-grep -q "^file:///C:/korvalo-.*/Album/index.html" <(tr -d '\r' <"$work/fake.log") ||
+diff -r "$work/linux" "$album" >"$work/diff" || fail "the albums differ: $(head -5 "$work/diff")"
+grep -q "^file:///C:/album-.*/index.html" <(tr -d '\r' <"$work/fake.log") ||
   fail "the browser was not started with the album: $(cat "$work/fake.log")"
-[[ $(remembered LastDir) == "$(cpath "$albums/Album")" ]] || fail "LastDir: $(remembered LastDir)"
+[[ $(remembered LastDir) == "$(cpath "$album")" ]] || fail "LastDir: $(remembered LastDir)"
 
 # Cancel in the settings dialog, then in the picker: 0, nothing written.
 remember LastDir "$(winpath "$work/linux")"
-mkdir "$albums/Tom" && cp "$src/samples/fyren.jpg" "$albums/Tom/"
+cp "$src/samples/fyren.jpg" "$tom/"
 for where in settings picker; do
   start
   if [[ $where == settings ]]; then
@@ -128,13 +134,13 @@ await_end 20
 
 # "Avbryt" in the progress window while the recorder is open: the recorder is
 # stopped and the run ends with 1, LastDir kept.
-remember LastDir "$(cpath "$albums/Tom")"
+remember LastDir "$(cpath "$tom")"
 KORVALO_FAKE_WAIT=1 start
 press '^Korvalo Inställningar$' Return
 press "$picker" Return
-for _ in $(seq 100); do [[ -f $albums/Tom/fyren.wav ]] && break; sleep 0.2; done
+for _ in $(seq 100); do [[ -f $tom/fyren.wav ]] && break; sleep 0.2; done
 press '^Korvalo$' Escape
 await_end 20
 [[ $code -eq 1 ]] || fail "Avbryt during a recording: exit code $code, expected 1"
-[[ $(remembered LastDir) == "$(cpath "$albums/Tom")" ]] || fail "a stopped run changed LastDir"
+[[ $(remembered LastDir) == "$(cpath "$tom")" ]] || fail "a stopped run changed LastDir"
 echo "windows_desktop_test: passed"
