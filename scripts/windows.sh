@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Korvalo for Windows into build-win/ (mingw-w64) and tests it under
-# Wine in a private prefix: the unit tests, then korvalo-batch.exe end to end
-# against the albums of the Linux build in build/. Installs what it needs on
+# Wine in a private prefix: the unit tests, then korvalo-batch.exe and
+# korvalo.exe end to end against the albums of the Linux build in build/. Installs what it needs on
 # Debian 12 (run as root, or through sudo). Ends non-zero when a test fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -65,5 +65,8 @@ ctest --test-dir build-win --output-on-failure
 
 section "korvalo-batch.exe end to end, compared with the Linux build"
 bash tests/windows_album_test.sh build/bin/korvalo-batch build-win
+
+section "korvalo.exe end to end under Wine, driven by keys"
+bash tests/windows_desktop_test.sh build/bin/korvalo-batch build-win
 
 section "all passed"
