@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Korvalo for Windows into build-win/ (mingw-w64) and tests it under
 # Wine in a private prefix: the unit tests, then korvalo-batch.exe and
-# korvalo.exe end to end against the albums of the Linux build in build/. Installs what it needs on
-# Debian 12 (run as root, or through sudo). Ends non-zero when a test fails.
+# korvalo.exe end to end against the albums of the Linux build in build/.
+# Installs what it needs on Debian 12 (run as root, or through sudo). Ends
+# non-zero when a test fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)

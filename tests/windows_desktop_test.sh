@@ -32,6 +32,9 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/err" 2>/dev/null; exit 1; }
 winpath() { local path=${1//\//\\}; echo "Z:$path"; }
 
+# Wine binds a prefix's windows to the display its server started with: wait
+# until a server started without ours (by the tests before) has ended.
+wineserver --wait
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
