@@ -10,6 +10,9 @@
 #define IDD_SETTINGS_FORM 106
 #define IDD_ABOUT_FORM 110
 
+// The program's icon, at 16, 32, 48 and 256 pixels.
+#define IDI_PROGRAM_ICON 107
+
 // OK and Avbryt are IDOK and IDCANCEL in every dialog, so that Enter and
 // Escape press them.
 #define IDC_OK_BUTTON 1

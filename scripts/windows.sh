@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Korvalo for Windows into build-win/ (mingw-w64) and tests it under
-# Wine in a private prefix: the unit tests, then korvalo-batch.exe end to end
-# against the albums of the Linux build in build/. Installs what it needs on
-# Debian 12 (run as root, or through sudo). Ends non-zero when a test fails.
+# Wine in a private prefix: the unit tests, then korvalo-batch.exe and
+# korvalo.exe end to end against the albums of the Linux build in build/.
+# Installs what it needs on Debian 12 (run as root, or through sudo). Ends
+# non-zero when a test fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -13,7 +14,7 @@ section "dependencies"
 # The Linux build is the one the Windows albums are compared with.
 bash scripts/install-deps.sh
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest
-  libcli11-dev)
+  libcli11-dev openbox xvfb xdotool)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -35,12 +36,15 @@ cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 cmake --build build-win -j "$jobs"
 # A program folder that runs where nothing else is installed imports only
 # DLLs that come with Windows.
-imports=$(x86_64-w64-mingw32-objdump -p build-win/bin/korvalo-batch.exe | awk '/DLL Name/ {print $3}')
-for dll in $imports; do
-  case ${dll,,} in
-    kernel32.dll | msvcrt.dll | shell32.dll | shlwapi.dll | advapi32.dll | user32.dll) ;;
-    *) echo "windows: korvalo-batch.exe needs $dll, which Windows does not ship" >&2 && exit 1 ;;
-  esac
+for exe in korvalo-batch.exe korvalo.exe; do
+  imports=$(x86_64-w64-mingw32-objdump -p "build-win/bin/$exe" | awk '/DLL Name/ {print $3}')
+  for dll in $imports; do
+    case ${dll,,} in
+      kernel32.dll | msvcrt.dll | shell32.dll | shlwapi.dll | advapi32.dll | user32.dll) ;;
+      comctl32.dll | gdi32.dll | ole32.dll) ;;
+      *) echo "windows: $exe needs $dll, which Windows does not ship" >&2 && exit 1 ;;
+    esac
+  done
 done
 
 section "build korvalo-batch for Linux, as the README builds it"
@@ -62,5 +66,8 @@ ctest --test-dir build-win --output-on-failure
 
 section "korvalo-batch.exe end to end, compared with the Linux build"
 bash tests/windows_album_test.sh build/bin/korvalo-batch build-win
+
+section "korvalo.exe end to end under Wine, driven by keys"
+bash tests/windows_desktop_test.sh build/bin/korvalo-batch build-win
 
 section "all passed"

@@ -25,3 +25,17 @@ std::string_view CutLogLine(std::string_view line) {
   }
   return line.substr(0, end);
 }
+
+std::string FillAboutText(std::string_view format, std::initializer_list<std::string_view> values) {
+  std::string text;
+  std::size_t from = 0;
+  for (const std::string_view value : values) {
+    const std::size_t at = format.find("%s", from);
+    if (at == std::string_view::npos) {
+      break;
+    }
+    text.append(format.substr(from, at - from)).append(value);
+    from = at + 2;
+  }
+  return text.append(format.substr(from));
+}

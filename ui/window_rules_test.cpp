@@ -19,4 +19,11 @@ TEST(WindowRules, ALogLineIsCutAt1023BytesNeverInsideACharacter) {
   EXPECT_EQ(CutLogLine(std::string(1022, 'a') + "\xc3\xb6"), std::string(1022, 'a'));
 }
 
+TEST(WindowRules, TheAboutTextTakesTheValuesInOrderAndNeverScansThem) {
+  EXPECT_EQ(FillAboutText("Version: %s\nDatum: %s", {"1.1", "Dec 11 2007"}),
+            "Version: 1.1\nDatum: Dec 11 2007");
+  EXPECT_EQ(FillAboutText("%s och %s", {"%s", "b"}), "%s och b");
+  EXPECT_EQ(FillAboutText("bara %s", {"a", "b"}), "bara a");
+}
+
 }  // namespace

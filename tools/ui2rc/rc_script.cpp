@@ -85,7 +85,8 @@ std::string ControlStatement(const FormControl& control, bool startsGroup) {
   ControlKind kind = KindOf(control);
   if (control.Class == "QRadioButton") {
     kind.Styles.push_back(startsGroup ? "WS_GROUP | WS_TABSTOP" : "NOT WS_TABSTOP");
-  } else if (startsGroup) {
+  } else if (startsGroup || (control.Class == "QLabel" && !control.Text.empty())) {
+    // A text label starts a group, so the arrow keys stop at it.
     kind.Styles.push_back("WS_GROUP");
   }
   std::string line = "    " + std::string(kind.Keyword) + " ";
