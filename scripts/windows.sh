@@ -43,6 +43,16 @@ for dll in $imports; do
   esac
 done
 
+# sndrec32.exe: a window, sound and pictures from the DLLs every Windows has.
+imports=$(x86_64-w64-mingw32-objdump -p build-win/bin/sndrec32.exe | awk '/DLL Name/ {print $3}')
+for dll in $imports; do
+  case ${dll,,} in
+    kernel32.dll | msvcrt.dll | shell32.dll | shlwapi.dll | advapi32.dll | user32.dll) ;;
+    gdi32.dll | comctl32.dll | ole32.dll | winmm.dll | windowscodecs.dll) ;;
+    *) echo "windows: sndrec32.exe needs $dll, which Windows does not ship" >&2 && exit 1 ;;
+  esac
+done
+
 section "build korvalo-batch for Linux, as the README builds it"
 if [[ ! -f build/CMakeCache.txt ]]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -62,5 +72,14 @@ ctest --test-dir build-win --output-on-failure
 
 section "korvalo-batch.exe end to end, compared with the Linux build"
 bash tests/windows_album_test.sh build/bin/korvalo-batch build-win
+
+section "sndrec32.exe under Wine against a test sound server"
+rc=0
+bash tests/windows_recorder_test.sh build-win/bin/sndrec32.exe || rc=$?
+if ((rc == 77)); then
+  echo "windows: the recorder test was skipped: no sound server here"
+elif ((rc != 0)); then
+  exit "$rc"
+fi
 
 section "all passed"
