@@ -3,7 +3,8 @@
 # PulseAudio driver), driven by keyboard under Xvfb: the microphone chosen is
 # kept in the registry and Escape ends with 2, leaving the file; a take is a
 # gap-free excerpt of what the microphone heard, comes out of the speaker
-# whole and is saved; Hoppa över ends with 0, leaving the file.
+# whole and is saved; Hoppa över ends with 0, leaving the file; a take cut
+# short by the sound server going away is told and can still be saved.
 #
 #   bash tests/windows_recorder_test.sh SNDREC32.EXE
 #
@@ -99,7 +100,10 @@ press "$E" Escape
 expect_exit "$APP" 2 "Escape"
 untouched "$WORK/escape.wav" "Escape"
 
-# 2. About 3 s recorded from the chosen input, played back whole, saved.
+# 2. About 3 s recorded from the chosen input, played back whole, saved; the
+# picture of the comment beside it (for the screenshots).
+convert -size 640x480 gradient:skyblue-navy -fill orange -draw "circle 320,240 320,150" \
+  "$WORK/take.jpg"
 open_recorder T "$WORK/take.wav"
 TAKE=$APP
 shot 1-ready
@@ -135,4 +139,18 @@ press "$S" alt+s
 press "$S" alt+h
 expect_exit "$APP" 0 "Hoppa över"
 untouched "$WORK/skip.wav" "Hoppa över"
+
+# 4. The sound server goes away during a take, as in a crash: the window stays
+# and says so, and what was heard so far is saved.
+open_recorder L "$WORK/lost.wav"
+press "$L" alt+i
+sleep 1.5
+kill -9 "$SOUND_SERVER_PID"
+sleep 3  # Wine's waveIn just stops; the recorder waits 2 s before it believes it
+shot 4-server-gone
+kill -0 "$APP" || fail "the recorder died with the sound server"
+press "$L" alt+a
+expect_exit "$APP" 0 "Spara after the server went"
+result=$(python3 "$HERE/check_take.py" "$WORK/unit.wav" "$WORK/lost.wav") || fail "lost.wav"
+echo "after the server went, lost.wav: $result"
 echo PASS
