@@ -105,6 +105,7 @@ void RecorderDialog::OnInit() {
   font.lfWeight = FW_BOLD;
   boldFont_ = CreateFontIndirectW(&font);
 
+  meterShown_ = LookOf(recorder_).MeterShown;
   StartPicture();
   Layout();
   recorder_.SetOnChange([this] { Refresh(); });
@@ -169,8 +170,10 @@ void RecorderDialog::Refresh() {
         statusBold_ ? boldFont_ : reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
     SendDlgItemMessageW(window_, IDC_STATUS, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
-  ShowWindow(Item(IDC_TIME), look.MeterShown ? SW_SHOWNA : SW_HIDE);
-  ShowWindow(Item(IDC_LEVEL), look.MeterShown ? SW_SHOWNA : SW_HIDE);
+  if (look.MeterShown != meterShown_) {
+    meterShown_ = look.MeterShown;
+    Layout();
+  }
   SetDlgItemTextW(window_, IDC_TIME, Utf16(look.Time).c_str());
   ShowLevel(look.LevelPercent);
   const RecorderState state = recorder_.State();

@@ -60,6 +60,7 @@ class RecorderDialog {
   RecorderState shownState_;
   HFONT boldFont_ = nullptr;
   bool statusBold_ = false;
-  SIZE picture_{};  ///< The picture's room in pixels; empty when none shows.
+  bool meterShown_ = true;  ///< The time and level have their row.
+  SIZE picture_{};          ///< The picture's room in pixels; empty when none shows.
   HBITMAP bitmap_ = nullptr;
 };

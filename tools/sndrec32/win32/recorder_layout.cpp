@@ -73,9 +73,13 @@ void RecorderDialog::Layout() {
   }
   place(IDC_STATUS, margin, top, inner, y(2 * kLine));
   top += y(2 * kLine + kGap);
-  place(IDC_TIME, margin, top + y(1), x(kTimeWidth), y(kLine));
-  place(IDC_LEVEL, margin + x(kTimeWidth + 2), top, inner - x(kTimeWidth + 2), y(kLevelHeight));
-  top += y(kLevelHeight + kGap);
+  ShowWindow(Item(IDC_TIME), meterShown_ ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(Item(IDC_LEVEL), meterShown_ ? SW_SHOWNA : SW_HIDE);
+  if (meterShown_) {
+    place(IDC_TIME, margin, top + y(1), x(kTimeWidth), y(kLine));
+    place(IDC_LEVEL, margin + x(kTimeWidth + 2), top, inner - x(kTimeWidth + 2), y(kLevelHeight));
+    top += y(kLevelHeight + kGap);
+  }
   const int buttonWidth = x(kButtonWidth);
   const int step = buttonWidth + x(kGap);
   int left = margin;
@@ -87,7 +91,8 @@ void RecorderDialog::Layout() {
   place(IDCANCEL, width - margin - buttonWidth, top, buttonWidth, y(kButtonHeight));
   top += y(kButtonHeight + kMargin);
 
-  // The window around that client area, in the middle of the work area.
+  // The window around that client area, in the middle of the work area
+  // when it opens; where the user left it later.
   RECT frame{0, 0, width, top};
   AdjustWindowRectEx(&frame, GetWindowLongW(window_, GWL_STYLE), FALSE,
                      GetWindowLongW(window_, GWL_EXSTYLE));
@@ -97,7 +102,8 @@ void RecorderDialog::Layout() {
   const int outerHeight = frame.bottom - frame.top;
   SetWindowPos(window_, nullptr, screen.left + (screen.right - screen.left - outerWidth) / 2,
                screen.top + std::max<int>(0, (screen.bottom - screen.top - outerHeight) / 2),
-               outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+               outerWidth, outerHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE | (IsWindowVisible(window_) ? SWP_NOMOVE : 0));
 }
 
 // The picture's room is known from its header at once, so the window is

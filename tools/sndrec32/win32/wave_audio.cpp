@@ -194,13 +194,15 @@ std::size_t WaveOutput::PlayedBytes() const {
   return std::min<std::size_t>(time.u.cb, length_);
 }
 
-// Done comes once the device has played the block out.
+// Done comes once the device has played the block out, its silence after the
+// take included.
 void WaveOutput::OnMessage(UINT message) {
   if (wave_ == nullptr) {
     return;
   }
   if (message == MM_WOM_DONE && (header_.dwFlags & WHDR_DONE)) {
-    End(true);
+    // Wine hands the block back at once when the sound server goes away.
+    End(PlayedBytes() >= length_);
   } else if (message == WM_TIMER) {
     // A device whose position stands still is gone, as an input that gives nothing.
     const std::size_t played = PlayedBytes();
