@@ -106,8 +106,8 @@ untouched "$WORK/escape.wav" "Escape"
 # 2. About 3 s recorded from the chosen input, played back whole, saved; the
 # picture of the comment beside it (for the screenshots).
 convert -size 640x480 gradient:skyblue-navy -fill orange -draw "circle 320,240 320,150" \
-  "$WORK/take.jpg"
-open_recorder T "$WORK/take.wav"
+  "$WORK/tåg.jpg"
+open_recorder T "$WORK/tåg.wav"
 TAKE=$APP
 shot 1-ready
 press "$T" alt+i; T0=$PRESSED
@@ -126,8 +126,8 @@ sleep 3
 kill -INT "$MON"; wait "$MON" || true
 press "$T" alt+a
 expect_exit "$TAKE" 0 "Spara"
-read -r LEN RMS PLAYED < <(python3 "$HERE/check_take.py" "$WORK/unit.wav" "$WORK/take.wav" \
-  "$WORK/played.wav") || fail "take.wav"
+read -r LEN RMS PLAYED < <(python3 "$HERE/check_take.py" "$WORK/unit.wav" "$WORK/tåg.wav" \
+  "$WORK/played.wav") || fail "tåg.wav"
 WALL=$(awk -v a="$T0" -v b="$T1" 'BEGIN { printf "%.3f", b - a }')
 echo "take: $LEN s for $WALL s of recording, RMS $RMS; played back: $PLAYED s"
 awk -v d="$LEN" -v w="$WALL" 'BEGIN { exit !(d > w - 0.2 && d < w + 0.2) }' ||
