@@ -3,8 +3,9 @@
 # PulseAudio driver), driven by keyboard under Xvfb: the microphone chosen is
 # kept in the registry and Escape ends with 2, leaving the file; a take is a
 # gap-free excerpt of what the microphone heard, comes out of the speaker
-# whole and is saved; Hoppa över ends with 0, leaving the file; a take cut
-# short by the sound server going away is told and can still be saved.
+# whole and is saved; Hoppa över ends with 0, leaving the file; korvalo-batch.exe
+# records through it; a take cut short by the sound server going away is told
+# and can still be saved, and so is one whose playback was cut.
 #
 #   bash tests/windows_recorder_test.sh SNDREC32.EXE
 #
@@ -143,7 +144,24 @@ press "$S" alt+h
 expect_exit "$APP" 0 "Hoppa över"
 untouched "$WORK/skip.wav" "Hoppa över"
 
-# 4. The sound server goes away, as in a crash, while one recorder records and
+# 4. korvalo-batch.exe --record always starts the recorder beside it, which
+# records the picture's comment into the album.
+mkdir "$WORK/album"
+convert -size 64x48 xc:skyblue "$WORK/album/strand.jpg"
+wine "$(dirname "$SNDREC")/korvalo-batch.exe" --record always --quiet \
+  "$(winepath -w "$WORK/album")" >"$WORK/batch.log" 2>&1 &
+BATCH=$!; PIDS+=($BATCH)
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Spela in ljud – strand.wav$' |
+  head -1)
+[[ -n $win ]] || fail "korvalo-batch.exe started no recorder: $(cat "$WORK/batch.log")"
+sleep 0.5
+press "$win" alt+i; sleep 1.5; press "$win" alt+s; press "$win" alt+a
+expect_exit "$BATCH" 0 "korvalo-batch.exe"
+result=$(python3 "$HERE/check_take.py" "$WORK/unit.wav" "$WORK/album/strand.wav") ||
+  fail "strand.wav"
+echo "album strand.wav: $result"
+
+# 5. The sound server goes away, as in a crash, while one recorder records and
 # another plays back: both stay, say so, and still save what they had.
 open_recorder A "$WORK/cut-recording.wav"; A_PID=$APP
 open_recorder B "$WORK/cut-playback.wav"; B_PID=$APP

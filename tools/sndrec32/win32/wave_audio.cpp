@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr std::size_t kBlocks = 10;
+// A second of blocks queued: a window busy for a moment loses no sound.
+constexpr std::size_t kBlocks = 20;
 constexpr DWORD kBlockMs = 50;
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchMs = 250;
