@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "tools/sndrec32/recorder.h"
-#include "tools/sndrec32/recorder_window.h"
+#include "tools/sndrec32/qt/recorder_window.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "album/jpeg_header.h"
 #include "platform/file_system.h"
 #include "platform/folder_listing.h"
+#include "platform/path_syntax.h"
 
 namespace {
 
@@ -45,8 +46,20 @@ PictureSize UprightSize(const CommentPicture& picture) {
              : picture.Stored;
 }
 
+PictureSize FittedSize(const CommentPicture& picture, PictureSize box) {
+  const PictureSize upright = UprightSize(picture);
+  if (upright.Width <= 0 || upright.Height <= 0) {
+    return {};
+  }
+  const std::int64_t width = std::int64_t{box.Height} * upright.Width / upright.Height;
+  if (width <= box.Width) {
+    return {static_cast<int>(width), box.Height};
+  }
+  return {box.Width, static_cast<int>(std::int64_t{box.Width} * upright.Height / upright.Width)};
+}
+
 std::optional<CommentPicture> FindPicture(const std::string& soundPath) {
-  const std::size_t slash = soundPath.rfind('/');
+  const std::size_t slash = soundPath.find_last_of(kPathSeparators);
   const std::string folder = slash == std::string::npos ? "./" : soundPath.substr(0, slash + 1);
   const std::string stem(NameWithoutExtension(std::string_view(soundPath).substr(folder.size())));
   // The album names the sound after the picture, so the name matches exactly;

@@ -31,6 +31,10 @@ struct CommentPicture {
 /// orientations 5 to 8.
 PictureSize UprightSize(const CommentPicture& picture);
 
+/// The size `picture` is shown at in `box`: its upright size fitted into the
+/// box, keeping its proportions (rounded down).
+PictureSize FittedSize(const CommentPicture& picture, PictureSize box);
+
 /// The picture of the voice comment `soundPath` (NAME.wav): NAME.jpg or
 /// NAME.gif beside it, the extension in any letter case, read as what its
 /// extension says; of several, the first in the folder's order that can be

@@ -26,8 +26,8 @@
 #include "tests/picture_files.h"
 #include "tests/qt_test_support.h"
 #include "tests/test_support.h"
-#include "tools/sndrec32/microphones.h"
-#include "tools/sndrec32/recorder_window.h"
+#include "tools/sndrec32/qt/microphones.h"
+#include "tools/sndrec32/qt/recorder_window.h"
 #include "tools/sndrec32/wav_file.h"
 
 // The recorder, its window and its WAV files. Real sound, playback of the

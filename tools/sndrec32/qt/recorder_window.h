@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "tools/sndrec32/recorder.h"
+#include "tools/sndrec32/recorder_view.h"
 
 #include <functional>
 
@@ -14,11 +15,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QWidget;
-
-/// Exit codes: the take was saved or the user skipped this file; anything
-/// else (cancel, close, failure).
-inline constexpr int kExitSaved = 0;
-inline constexpr int kExitNotSaved = 2;
 
 /// The recorder's window: the target file, the picture beside it with its
 /// name (when there is one; decoded while the window already shows), the
@@ -55,6 +51,7 @@ class RecorderWindow : public QDialog {
   void SaveAndClose();
   void Skip();
   void FocusNextStep();
+  QPushButton* ButtonOf(RecorderButton button) const;
 
   Recorder& recorder_;
   QLabel* picture_;
@@ -76,6 +73,3 @@ class RecorderWindow : public QDialog {
   QPushButton* skip_;
   QPushButton* cancel_;
 };
-
-/// "m:ss" for a length in seconds, rounded down.
-QString FormatDuration(double seconds);

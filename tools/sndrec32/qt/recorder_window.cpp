@@ -1,4 +1,4 @@
-#include "tools/sndrec32/recorder_window.h"
+#include "tools/sndrec32/qt/recorder_window.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,28 +16,17 @@
 #include <algorithm>
 #include <memory>
 
-#include "tools/sndrec32/picture_image.h"
+#include "tools/sndrec32/qt/picture_image.h"
 
 namespace {
 
 // done() code of Hoppa över; Accepted and Rejected are 1 and 0.
 constexpr int kSkipped = 2;
 
-// The picture's area at most, in logical pixels.
-constexpr QSize kPictureBox(480, 360);
-// Smaller than this, a picture tells too little to be worth its room.
-constexpr int kSmallestPicture = 96;
-constexpr int kPlaybackMeterMs = 50;
-
 // What the window tells the user, for a trace: QT_LOGGING_RULES="sndrec32.status.info=true".
 Q_LOGGING_CATEGORY(lcStatus, "sndrec32.status", QtWarningMsg)
 
 }  // namespace
-
-QString FormatDuration(double seconds) {
-  const int whole = seconds > 0 ? static_cast<int>(seconds) : 0;
-  return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
-}
 
 RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
     : QDialog(parent), recorder_(recorder), shownState_(recorder.State()) {
@@ -135,7 +124,9 @@ RecorderWindow::~RecorderWindow() {
 }
 
 int RecorderWindow::ExitCode() const {
-  return result() == QDialog::Accepted || result() == kSkipped ? kExitSaved : kExitNotSaved;
+  return ExitCodeOf(result() == QDialog::Accepted ? RecorderEnd::Saved
+                    : result() == kSkipped        ? RecorderEnd::Skipped
+                                                  : RecorderEnd::Closed);
 }
 
 void RecorderWindow::SetMicrophones(const QStringList& names, int chosen,
@@ -173,27 +164,25 @@ QPushButton* RecorderWindow::AddButton(const char* text, const char* name) {
 }
 
 void RecorderWindow::Refresh() {
-  const RecorderButtons allowed = recorder_.Buttons();
-  record_->setEnabled(allowed.Record);
-  stop_->setEnabled(allowed.Stop);
-  play_->setEnabled(allowed.Play);
-  save_->setEnabled(allowed.Save);
-  skip_->setEnabled(allowed.Cancel);
-  cancel_->setEnabled(allowed.Cancel);
-  const RecorderState state = recorder_.State();
-  microphone_->setEnabled(state != RecorderState::Recording && state != RecorderState::Playing);
-  const bool noDevice = state == RecorderState::NoDevice;
+  const RecorderLook look = LookOf(recorder_);
+  for (const RecorderButton button :
+       {RecorderButton::Record, RecorderButton::Stop, RecorderButton::Play, RecorderButton::Save,
+        RecorderButton::Skip, RecorderButton::Cancel}) {
+    ButtonOf(button)->setEnabled(Allowed(look.Buttons, button));
+  }
+  microphone_->setEnabled(look.MicrophoneEnabled);
   const QString message = QString::fromStdString(recorder_.Message());
   if (message != status_->text()) {
     qCInfo(lcStatus).noquote() << message;
     status_->setText(message);
   }
   QFont font = status_->font();
-  font.setBold(noDevice);  // the one thing to read when nothing else can be done
+  font.setBold(look.StatusBold);
   status_->setFont(font);
-  meter_->setVisible(!noDevice);
-  time_->setText(FormatDuration(recorder_.Seconds()));
-  ShowLevel();
+  meter_->setVisible(look.MeterShown);
+  time_->setText(QString::fromStdString(look.Time));
+  level_->setValue(look.LevelPercent);
+  const RecorderState state = recorder_.State();
   if (state == RecorderState::Playing) {
     playbackMeter_.start();
   } else {
@@ -206,7 +195,7 @@ void RecorderWindow::Refresh() {
 }
 
 void RecorderWindow::ShowLevel() {
-  level_->setValue(static_cast<int>(recorder_.Level() * 100.0 + 0.5));
+  level_->setValue(LookOf(recorder_).LevelPercent);
 }
 
 // The picture's room is known from its header at once, so the window is
@@ -214,7 +203,7 @@ void RecorderWindow::ShowLevel() {
 void RecorderWindow::StartPicture() {
   std::optional<CommentPicture> found = FindPicture(recorder_.TargetPath());
   const QSize box = PictureBox();
-  if (!found || std::min(box.width(), box.height()) < kSmallestPicture) {
+  if (!found || box.isEmpty()) {
     return;
   }
   const qreal ratio = devicePixelRatioF();
@@ -240,7 +229,8 @@ QSize RecorderWindow::PictureBox() const {
   const int microphones = microphoneRow_->sizeHint().height() + spacing;
   const int rest =
       sizeHint().height() + microphones + pictureName_->sizeHint().height() + 2 * spacing + frame;
-  return kPictureBox.boundedTo(QSize(screen.width() - frame, screen.height() - rest));
+  const PictureSize fitting = PictureBoxOn({screen.width(), screen.height()}, {frame, rest});
+  return QSize(fitting.Width, fitting.Height);
 }
 
 void RecorderWindow::ShowDecodedPicture() {
@@ -258,12 +248,12 @@ void RecorderWindow::ShowDecodedPicture() {
 // Puts the focus on the likely next button, so Space or Enter goes on from
 // there and a button that just got disabled does not leave it nowhere.
 void RecorderWindow::FocusNextStep() {
-  for (QPushButton* button : {stop_, play_, save_, record_, cancel_}) {
-    if (button->isEnabled()) {
-      button->setFocus();
-      return;
-    }
-  }
+  ButtonOf(NextStep(recorder_.Buttons()))->setFocus();
+}
+
+QPushButton* RecorderWindow::ButtonOf(RecorderButton button) const {
+  QPushButton* const buttons[] = {record_, stop_, play_, save_, skip_, cancel_};
+  return buttons[static_cast<int>(button)];
 }
 
 void RecorderWindow::SaveAndClose() {

@@ -14,10 +14,10 @@
 
 #include "app/messages.h"
 #include "platform/display.h"
-#include "tools/sndrec32/microphones.h"
-#include "tools/sndrec32/qt_audio.h"
+#include "tools/sndrec32/qt/microphones.h"
+#include "tools/sndrec32/qt/qt_audio.h"
+#include "tools/sndrec32/qt/recorder_window.h"
 #include "tools/sndrec32/recorder.h"
-#include "tools/sndrec32/recorder_window.h"
 
 namespace {
 

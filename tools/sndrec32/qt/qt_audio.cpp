@@ -1,4 +1,4 @@
-#include "tools/sndrec32/qt_audio.h"
+#include "tools/sndrec32/qt/qt_audio.h"
 
 #include <algorithm>
 

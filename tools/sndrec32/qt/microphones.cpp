@@ -1,4 +1,4 @@
-#include "tools/sndrec32/microphones.h"
+#include "tools/sndrec32/qt/microphones.h"
 
 #include <QFile>
 #include <QMediaDevices>

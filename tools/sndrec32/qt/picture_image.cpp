@@ -1,4 +1,4 @@
-#include "tools/sndrec32/picture_image.h"
+#include "tools/sndrec32/qt/picture_image.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -32,8 +32,8 @@ QImage Upright(QImage image, int orientation) {
 }  // namespace
 
 QSize FittedSize(const CommentPicture& picture, QSize box) {
-  const PictureSize upright = UprightSize(picture);
-  return QSize(upright.Width, upright.Height).scaled(box, Qt::KeepAspectRatio);
+  const PictureSize fitted = FittedSize(picture, PictureSize{box.width(), box.height()});
+  return QSize(fitted.Width, fitted.Height);
 }
 
 QImage DecodePicture(CommentPicture& picture, QSize box) {

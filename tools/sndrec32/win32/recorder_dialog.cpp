@@ -1,0 +1,209 @@
+#include "tools/sndrec32/win32/recorder_dialog.h"
+
+#include <commctrl.h>
+
+#include "platform/path_syntax.h"
+#include "platform/utf16.h"
+#include "tools/sndrec32/win32/recorder_ids.h"
+
+namespace {
+
+constexpr UINT_PTR kPlaybackMeterTimer = 1;
+
+constexpr int kButtonIds[] = {IDC_RECORD, IDC_STOP, IDC_PLAY, IDC_SAVE, IDC_SKIP, IDCANCEL};
+
+int IdOf(RecorderButton button) {
+  return kButtonIds[static_cast<int>(button)];
+}
+
+}  // namespace
+
+RecorderDialog::RecorderDialog(Recorder& recorder)
+    : recorder_(recorder), shownState_(recorder.State()) {}
+
+RecorderDialog::~RecorderDialog() {
+  recorder_.SetOnChange(nullptr);
+  if (boldFont_ != nullptr) {
+    DeleteObject(boldFont_);
+  }
+  if (bitmap_ != nullptr) {
+    DeleteObject(bitmap_);
+  }
+}
+
+void RecorderDialog::SetMicrophones(std::vector<std::string> names, int chosen,
+                                    std::function<void(int)> onChosen) {
+  microphones_ = std::move(names);
+  chosenMicrophone_ = chosen;
+  onMicrophoneChosen_ = std::move(onChosen);
+}
+
+int RecorderDialog::Run() {
+  const INT_PTR result =
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RECORDER), nullptr,
+                      &RecorderDialog::Procedure, reinterpret_cast<LPARAM>(this));
+  recorder_.SetOnChange(nullptr);
+  return result == kExitSaved ? kExitSaved : kExitNotSaved;
+}
+
+INT_PTR CALLBACK RecorderDialog::Procedure(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<RecorderDialog*>(lParam);
+    self->window_ = window;
+    self->OnInit();
+    return FALSE;  // the focus is set already
+  }
+  auto* self = reinterpret_cast<RecorderDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+  return self != nullptr && self->OnMessage(message, wParam, lParam);
+}
+
+bool RecorderDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return true;
+    case WM_CLOSE:
+      OnCommand(IDCANCEL, BN_CLICKED);
+      return true;
+    case WM_TIMER:
+      ShowLevel(LookOf(recorder_).LevelPercent);
+      return true;
+    case WM_DRAWITEM:
+      DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return true;
+    case kPictureDecoded:
+      ShowPicture(reinterpret_cast<DecodedPicture*>(lParam));
+      return true;
+    default:
+      return false;
+  }
+}
+
+void RecorderDialog::OnInit() {
+  const std::string& path = recorder_.TargetPath();
+  const std::size_t slash = path.find_last_of(kPathSeparators);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  SetWindowTextW(window_, Utf16("Spela in ljud – " + name).c_str());
+  SetDlgItemTextW(window_, IDC_FILE, Utf16("Ljudfil: " + path).c_str());
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+    const int size = GetSystemMetrics(metric);
+    const auto icon = static_cast<HICON>(
+        LoadImageW(instance, L"SNDREC32", IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED));
+    SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
+  for (const std::string& microphone : microphones_) {
+    SendDlgItemMessageW(window_, IDC_MICROPHONE, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(Utf16(microphone).c_str()));
+  }
+  SendDlgItemMessageW(window_, IDC_MICROPHONE, CB_SETCURSEL, chosenMicrophone_, 0);
+  SendDlgItemMessageW(window_, IDC_LEVEL, PBM_SETRANGE32, 0, 100);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0)), sizeof font, &font);
+  font.lfWeight = FW_BOLD;
+  boldFont_ = CreateFontIndirectW(&font);
+
+  meterShown_ = LookOf(recorder_).MeterShown;
+  StartPicture();
+  Layout();
+  recorder_.SetOnChange([this] { Refresh(); });
+  Refresh();
+  FocusNextStep();
+}
+
+void RecorderDialog::OnCommand(int id, int code) {
+  switch (id) {
+    case IDC_RECORD:
+      recorder_.Record();
+      break;
+    case IDC_STOP:
+      recorder_.Stop();
+      break;
+    case IDC_PLAY:
+      recorder_.Play();
+      break;
+    case IDC_SAVE:
+      if (recorder_.Save()) {
+        End(RecorderEnd::Saved);
+      }
+      break;
+    case IDC_SKIP:
+      recorder_.Cancel();
+      End(RecorderEnd::Skipped);
+      break;
+    case IDCANCEL:
+      recorder_.Cancel();
+      End(RecorderEnd::Closed);
+      break;
+    case IDC_MICROPHONE:
+      if (code == CBN_SELCHANGE && onMicrophoneChosen_) {
+        const auto index = SendDlgItemMessageW(window_, IDC_MICROPHONE, CB_GETCURSEL, 0, 0);
+        if (index >= 0) {
+          onMicrophoneChosen_(static_cast<int>(index));
+        }
+      }
+      break;
+    default:  // IDOK: Enter with no button focused presses nothing
+      break;
+  }
+}
+
+void RecorderDialog::Refresh() {
+  const RecorderLook look = LookOf(recorder_);
+  for (const RecorderButton button :
+       {RecorderButton::Record, RecorderButton::Stop, RecorderButton::Play, RecorderButton::Save,
+        RecorderButton::Skip, RecorderButton::Cancel}) {
+    EnableWindow(Item(IdOf(button)), Allowed(look.Buttons, button));
+  }
+  EnableWindow(Item(IDC_MICROPHONE), look.MicrophoneEnabled);
+  const std::wstring message = Utf16(recorder_.Message());
+  wchar_t shown[512] = {};
+  GetDlgItemTextW(window_, IDC_STATUS, shown, 512);
+  if (message != shown) {
+    SetDlgItemTextW(window_, IDC_STATUS, message.c_str());
+  }
+  if (look.StatusBold != statusBold_) {
+    statusBold_ = look.StatusBold;
+    const HFONT font =
+        statusBold_ ? boldFont_ : reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    SendDlgItemMessageW(window_, IDC_STATUS, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  if (look.MeterShown != meterShown_) {
+    meterShown_ = look.MeterShown;
+    Layout();
+  }
+  SetDlgItemTextW(window_, IDC_TIME, Utf16(look.Time).c_str());
+  ShowLevel(look.LevelPercent);
+  const RecorderState state = recorder_.State();
+  if (state == RecorderState::Playing) {
+    SetTimer(window_, kPlaybackMeterTimer, kPlaybackMeterMs, nullptr);
+  } else {
+    KillTimer(window_, kPlaybackMeterTimer);
+  }
+  if (state != shownState_) {
+    shownState_ = state;
+    FocusNextStep();
+  }
+}
+
+// Common controls 6 glide a bar up to a higher value, far too slowly for a
+// level; a lower value they show at once.
+void RecorderDialog::ShowLevel(int percent) {
+  if (percent < 100) {
+    SendDlgItemMessageW(window_, IDC_LEVEL, PBM_SETPOS, percent + 1, 0);
+  }
+  SendDlgItemMessageW(window_, IDC_LEVEL, PBM_SETPOS, percent, 0);
+}
+
+// Through the dialog manager, so the focused button becomes the one Enter presses.
+void RecorderDialog::FocusNextStep() {
+  SendMessageW(window_, WM_NEXTDLGCTL,
+               reinterpret_cast<WPARAM>(Item(IdOf(NextStep(recorder_.Buttons())))), TRUE);
+}
+
+void RecorderDialog::End(RecorderEnd end) {
+  KillTimer(window_, kPlaybackMeterTimer);
+  EndDialog(window_, ExitCodeOf(end));
+}
