@@ -13,7 +13,7 @@ section "dependencies"
 # The Linux build is the one the Windows albums are compared with.
 bash scripts/install-deps.sh
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest
-  libcli11-dev)
+  libcli11-dev nsis openbox)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -62,5 +62,8 @@ ctest --test-dir build-win --output-on-failure
 
 section "korvalo-batch.exe end to end, compared with the Linux build"
 bash tests/windows_album_test.sh build/bin/korvalo-batch build-win
+
+section "the setup program and the zip, installed and removed under Wine"
+bash packaging/windows/installer_test.sh build/bin/korvalo-batch build-win
 
 section "all passed"

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The Windows packages under Wine, in a Wine prefix of their own: cpack makes
+# the setup program and the zip; the setup program installs silently for the
+# current user (files, Start menu entry, Uninstall key), the installed
+# korvalo-batch.exe makes the album of samples/ as the Linux build does, a
+# second installation keeps a template the user added, and the uninstaller
+# leaves only that template and the remembered preferences. The zip, unpacked
+# where blanks and å are in the path, makes the same album and finds the
+# recorder beside its programs.
+#   installer_test.sh LINUX_KORVALO_BATCH WINDOWS_BUILD_FOLDER
+set -euo pipefail
+export LC_ALL=C.UTF-8 WINEDEBUG=-all
+linux_batch=$(realpath "$1")
+build=$(realpath "$2")
+samples=$(cd "$(dirname "$0")/../.." && pwd)/samples
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "installer_test: $*" >&2; exit 1; }
+winpath() { local path=${1//\//\\}; echo "Z:$path"; }
+seconds() { date +%s.%N; }
+took() { awk -v what="$1" -v from="$2" -v to="$(seconds)" 'BEGIN { printf "%s: %.1f s\n", what, to - from }'; }
+shipped=(korvalo.exe korvalo-batch.exe sndrec32.exe mallar/Enkel_index.html
+  mallar/emptysound.wav dok/korvalo.html)
+
+name=korvalo-1.1.0.1-win64
+rm -f "$build/$name.exe" "$build/$name.zip"
+(cd "$build" && cpack -G NSIS >/dev/null && cpack -G ZIP >/dev/null)
+ls -l "$build/$name.exe" "$build/$name.zip" | awk '{print "package:", $5, $9}'
+
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >/dev/null 2>&1
+wineserver --wait
+unix() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
+program=$(unix LOCALAPPDATA)/Programs/Korvalo
+shortcut=$(unix APPDATA)/Microsoft/Windows/Start\ Menu/Programs/Korvalo.lnk
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvalo'
+install() {
+  local start
+  start=$(seconds)
+  wine "$build/$name.exe" /S || fail "the setup program ended with $?"
+  took "$1" "$start"
+}
+
+# Same album as the Linux build's, the templates taken from the program folder.
+same_album() {
+  rm -rf "$work/linux" "$work/windows"
+  cp -r "$samples" "$work/linux" && cp -r "$samples" "$work/windows"
+  "$linux_batch" --record never --quiet --templates-folder "$1/mallar" "$work/linux"
+  wine "$1/korvalo-batch.exe" --record never --quiet "$(winpath "$work/windows")" ||
+    fail "korvalo-batch.exe in $1 failed"
+  diff -r "$work/linux" "$work/windows" >&2 || fail "the album from $1 differs"
+}
+
+install "install"
+for file in "${shipped[@]}" avinstallera.exe; do
+  [[ -f $program/$file ]] || fail "not installed: $file"
+done
+strings -el "$shortcut" | grep -qi 'Programs\\Korvalo\\korvalo\.exe$' ||
+  fail "no Start menu entry starting korvalo.exe"
+registered=$(wine reg query "$key" | tr -d '\r')
+for value in 'DisplayName REG_SZ Korvalo' 'DisplayVersion REG_SZ 1.1.0.1' \
+  'Publisher REG_SZ Tamsell' 'DisplayIcon REG_SZ .*\\korvalo\.exe,0' \
+  'EstimatedSize REG_DWORD 0x[0-9a-f]+' 'UninstallString REG_SZ ".*\\avinstallera\.exe"'; do
+  grep -Eq "^ +${value// /  *}$" <<<"$registered" || fail "the Uninstall key lacks $value"
+done
+same_album "$program"
+
+# Installed over itself: the programs are replaced, the user's template stays.
+echo "egen" >"$program/mallar/Egen_index.html"
+echo "skadad" >"$program/korvalo-batch.exe"
+wine reg add 'HKCU\Software\Tamsell\Korvalo' /v LastDir /d 'C:\Bilder' /f >/dev/null
+install "install again"
+[[ $(cat "$program/mallar/Egen_index.html") == egen ]] || fail "the user's template was lost"
+cmp -s "$build/_CPack_Packages/win64/NSIS/$name/korvalo-batch.exe" "$program/korvalo-batch.exe" ||
+  fail "korvalo-batch.exe was not replaced"
+
+# The uninstaller copies itself away and returns at once: wait for the copy.
+start=$(seconds)
+wine "$program/avinstallera.exe" /S
+wineserver --wait
+took "uninstall" "$start"
+left=$(cd "$program" && find . -mindepth 1 | sort | tr '\n' ' ')
+[[ $left == "./mallar ./mallar/Egen_index.html " ]] || fail "left in the program folder: $left"
+[[ ! -e $shortcut ]] || fail "the Start menu entry is left"
+! wine reg query "$key" >/dev/null 2>&1 || fail "the Uninstall key is left"
+wine reg query 'HKCU\Software\Tamsell\Korvalo' /v LastDir >/dev/null 2>&1 ||
+  fail "the remembered folder went with Korvalo"
+
+# The zip runs where it is unpacked, and korvalo-batch.exe finds the recorder
+# beside it though PATH does not name its folder.
+unpacked="$work/Mina program å"
+mkdir "$unpacked"
+unzip -q "$build/$name.zip" -d "$unpacked"
+for file in "${shipped[@]}"; do
+  [[ -f $unpacked/$name/$file ]] || fail "not in the zip: $file"
+done
+same_album "$unpacked/$name"
+cp "$build/tests-bin/korvalo-fake-program.exe" "$unpacked/$name/sndrec32.exe"
+mkdir "$work/one" && cp "$samples/fyren.jpg" "$work/one/"
+KORVALO_FAKE_LOG=$(winpath "$work/recorded") wine "$unpacked/$name/korvalo-batch.exe" \
+  --record always --quiet "$(winpath "$work/one")" || fail "recording from the zip failed"
+[[ $(head -1 "$work/recorded" | tr -d '\r') == "$(winpath "$work/one/fyren.wav")" ]] ||
+  fail "the recorder beside the program was not started: $(cat "$work/recorded" 2>&1)"
+echo "installer_test: passed"
