@@ -86,6 +86,22 @@ left=$(cd "$program" && find . -mindepth 1 | sort | tr '\n' ' ')
 wine reg query 'HKCU\Software\Tamsell\Korvalo' /v LastDir >/dev/null 2>&1 ||
   fail "the remembered folder went with Korvalo"
 
+# For all users, into a folder named on the command line: the machine's
+# Start menu and Uninstall key, and all of it gone again after.
+machine_key=${key/HKCU/HKLM}
+# /D= takes the rest of the command line, blanks and all, unquoted.
+wine "$build/$name.exe" /S /ALLUSERS '/D=C:\Mitt' 'program\Korvalo' || fail "setup /ALLUSERS: $?"
+everyone=$(unix ProgramData)/Microsoft/Windows/Start\ Menu/Programs/Korvalo.lnk
+[[ -f "$WINEPREFIX/drive_c/Mitt program/Korvalo/korvalo.exe" && -f $everyone ]] ||
+  fail "not installed for all users in the folder named"
+wine reg query "$machine_key" /v InstallLocation | grep -q 'C:\\Mitt program\\Korvalo' ||
+  fail "no Uninstall key for all users"
+wine 'C:\Mitt program\Korvalo\avinstallera.exe' /S
+wineserver --wait
+[[ ! -e "$WINEPREFIX/drive_c/Mitt program/Korvalo" && ! -e $everyone ]] ||
+  fail "an installation for all users was left"
+! wine reg query "$machine_key" >/dev/null 2>&1 || fail "the machine's Uninstall key is left"
+
 # The zip runs where it is unpacked, and korvalo-batch.exe finds the recorder
 # beside it though PATH does not name its folder.
 unpacked="$work/Mina program å"
