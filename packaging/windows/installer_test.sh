@@ -18,15 +18,14 @@ export WINEPREFIX=$work/prefix
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "installer_test: $*" >&2; exit 1; }
 winpath() { local path=${1//\//\\}; echo "Z:$path"; }
-seconds() { date +%s.%N; }
-took() { awk -v what="$1" -v from="$2" -v to="$(seconds)" 'BEGIN { printf "%s: %.1f s\n", what, to - from }'; }
+took() { awk -v what="$1" -v from="$2" -v to="$EPOCHREALTIME" 'BEGIN { printf "%s: %.1f s\n", what, to - from }'; }
 shipped=(korvalo.exe korvalo-batch.exe sndrec32.exe mallar/Enkel_index.html
   mallar/emptysound.wav dok/korvalo.html)
 
 name=korvalo-1.1.0.1-win64
 rm -f "$build/$name.exe" "$build/$name.zip"
 (cd "$build" && cpack -G NSIS >/dev/null && cpack -G ZIP >/dev/null)
-ls -l "$build/$name.exe" "$build/$name.zip" | awk '{print "package:", $5, $9}'
+stat -c 'package: %n, %s bytes' "$build/$name".{exe,zip}
 
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >/dev/null 2>&1
 wineserver --wait
@@ -35,8 +34,7 @@ program=$(unix LOCALAPPDATA)/Programs/Korvalo
 shortcut=$(unix APPDATA)/Microsoft/Windows/Start\ Menu/Programs/Korvalo.lnk
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvalo'
 install() {
-  local start
-  start=$(seconds)
+  local start=$EPOCHREALTIME
   wine "$build/$name.exe" /S || fail "the setup program ended with $?"
   took "$1" "$start"
 }
@@ -75,7 +73,7 @@ cmp -s "$build/_CPack_Packages/win64/NSIS/$name/korvalo-batch.exe" "$program/kor
   fail "korvalo-batch.exe was not replaced"
 
 # The uninstaller copies itself away and returns at once: wait for the copy.
-start=$(seconds)
+start=$EPOCHREALTIME
 wine "$program/avinstallera.exe" /S
 wineserver --wait
 took "uninstall" "$start"
