@@ -19,8 +19,16 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "installer_test: $*" >&2; exit 1; }
 winpath() { local path=${1//\//\\}; echo "Z:$path"; }
 took() { awk -v what="$1" -v from="$2" -v to="$EPOCHREALTIME" 'BEGIN { printf "%s: %.1f s\n", what, to - from }'; }
-shipped=(korvalo.exe korvalo-batch.exe sndrec32.exe mallar/Enkel_index.html
-  mallar/emptysound.wav dok/korvalo.html)
+# The files every package must hold; all that lack in FOLDER are named.
+require() {
+  local folder=$1 what=$2 missing=() file
+  shift 2
+  for file in korvalo.exe korvalo-batch.exe sndrec32.exe mallar/Enkel_index.html \
+    mallar/emptysound.wav dok/korvalo.html "$@"; do
+    [[ -f $folder/$file ]] || missing+=("$file")
+  done
+  ((${#missing[@]} == 0)) || fail "$what lacks ${missing[*]}"
+}
 
 name=korvalo-1.1.0.1-win64
 rm -f "$build/$name.exe" "$build/$name.zip"
@@ -50,9 +58,7 @@ same_album() {
 }
 
 install "install"
-for file in "${shipped[@]}" avinstallera.exe; do
-  [[ -f $program/$file ]] || fail "not installed: $file"
-done
+require "$program" "the installation" avinstallera.exe
 strings -el "$shortcut" | grep -qi 'Programs\\Korvalo\\korvalo\.exe$' ||
   fail "no Start menu entry starting korvalo.exe"
 registered=$(wine reg query "$key" | tr -d '\r')
@@ -105,9 +111,7 @@ wineserver --wait
 unpacked="$work/Mina program å"
 mkdir "$unpacked"
 unzip -q "$build/$name.zip" -d "$unpacked"
-for file in "${shipped[@]}"; do
-  [[ -f $unpacked/$name/$file ]] || fail "not in the zip: $file"
-done
+require "$unpacked/$name" "the zip"
 same_album "$unpacked/$name"
 cp "$build/tests-bin/korvalo-fake-program.exe" "$unpacked/$name/sndrec32.exe"
 mkdir "$work/one" && cp "$samples/fyren.jpg" "$work/one/"
