@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The Windows packages under Wine, in a Wine prefix of their own: cpack makes
 # the setup program and the zip; the setup program installs silently for the
-# current user (files, Start menu entry, Uninstall key), the installed
-# korvalo-batch.exe makes the album of samples/ as the Linux build does, a
-# second installation keeps a template the user added, and the uninstaller
-# leaves only that template and the remembered preferences. The zip, unpacked
-# where blanks and å are in the path, makes the same album and finds the
-# recorder beside its programs.
+# current user over an older version (files, Start menu entry, Uninstall key,
+# the older version's own files gone, a template the user added kept), the
+# installed korvalo-batch.exe makes the album of samples/ as the Linux build
+# does, and the uninstaller leaves only the user's template and the remembered
+# preferences. The same for all users in a folder named with /D=. The zip,
+# unpacked where blanks and å are in the path, makes the same album and finds
+# the recorder beside its programs.
 #   installer_test.sh LINUX_KORVALO_BATCH WINDOWS_BUILD_FOLDER
 set -euo pipefail
 export LC_ALL=C.UTF-8 WINEDEBUG=-all
@@ -30,6 +31,11 @@ require() {
   ((${#missing[@]} == 0)) || fail "$what lacks ${missing[*]}"
 }
 
+# An older version that shipped a template this one does not.
+mkdir -p "$work/older/mallar"
+echo "gammal" >"$work/older/mallar/Gammal_index.html"
+(cd "$build" && cpack -G NSIS -D CPACK_PACKAGE_VERSION=1.1.0.0 -D CPACK_PACKAGE_FILE_NAME=older \
+  -D "CPACK_INSTALLED_DIRECTORIES=$work/older;." >/dev/null && mv older.exe "$work/")
 name=korvalo-1.1.0.1-win64
 rm -f "$build/$name.exe" "$build/$name.zip"
 (cd "$build" && cpack -G NSIS >/dev/null && cpack -G ZIP >/dev/null)
@@ -43,7 +49,7 @@ shortcut=$(unix APPDATA)/Microsoft/Windows/Start\ Menu/Programs/Korvalo.lnk
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvalo'
 install() {
   local start=$EPOCHREALTIME
-  wine "$build/$name.exe" /S || fail "the setup program ended with $?"
+  wine "$2" /S || fail "$2 ended with $?"
   took "$1" "$start"
 }
 
@@ -57,7 +63,20 @@ same_album() {
   diff -r "$work/linux" "$work/windows" >&2 || fail "the album from $1 differs"
 }
 
-install "install"
+# Installed over an older version: the programs are replaced, the template
+# only the older version shipped goes, the user's own template stays.
+install "install the older version" "$work/older.exe"
+[[ -f $program/mallar/Gammal_index.html ]] || fail "the older version was not installed"
+for part in index picture; do
+  cp "$program/mallar/Enkel_$part.html" "$program/mallar/Egen_$part.html"
+done
+echo "skadad" >"$program/korvalo-batch.exe"
+install "install over it" "$build/$name.exe"
+[[ ! -e $program/mallar/Gammal_index.html ]] || fail "the older version's template is left"
+[[ -f $program/mallar/Egen_index.html && -f $program/mallar/Egen_picture.html ]] ||
+  fail "the user's template was lost"
+cmp -s "$build/_CPack_Packages/win64/NSIS/$name/korvalo-batch.exe" "$program/korvalo-batch.exe" ||
+  fail "korvalo-batch.exe was not replaced"
 require "$program" "the installation" avinstallera.exe
 strings -el "$shortcut" | grep -qi 'Programs\\Korvalo\\korvalo\.exe$' ||
   fail "no Start menu entry starting korvalo.exe"
@@ -69,14 +88,10 @@ for value in 'DisplayName REG_SZ Korvalo' 'DisplayVersion REG_SZ 1.1.0.1' \
 done
 same_album "$program"
 
-# Installed over itself: the programs are replaced, the user's template stays.
-echo "egen" >"$program/mallar/Egen_index.html"
-echo "skadad" >"$program/korvalo-batch.exe"
+# Installed over itself: the user's template stays.
 wine reg add 'HKCU\Software\Tamsell\Korvalo' /v LastDir /d 'C:\Bilder' /f >/dev/null
-install "install again"
-[[ $(cat "$program/mallar/Egen_index.html") == egen ]] || fail "the user's template was lost"
-cmp -s "$build/_CPack_Packages/win64/NSIS/$name/korvalo-batch.exe" "$program/korvalo-batch.exe" ||
-  fail "korvalo-batch.exe was not replaced"
+install "install again" "$build/$name.exe"
+[[ -f $program/mallar/Egen_index.html ]] || fail "the user's template was lost"
 
 # The uninstaller copies itself away and returns at once: wait for the copy.
 start=$EPOCHREALTIME
@@ -84,7 +99,7 @@ wine "$program/avinstallera.exe" /S
 wineserver --wait
 took "uninstall" "$start"
 left=$(cd "$program" && find . -mindepth 1 | sort | tr '\n' ' ')
-[[ $left == "./mallar ./mallar/Egen_index.html " ]] || fail "left in the program folder: $left"
+[[ $left == "./mallar ./mallar/Egen_index.html ./mallar/Egen_picture.html " ]] || fail "left in the program folder: $left"
 [[ ! -e $shortcut ]] || fail "the Start menu entry is left"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the Uninstall key is left"
 wine reg query 'HKCU\Software\Tamsell\Korvalo' /v LastDir >/dev/null 2>&1 ||
