@@ -14,7 +14,7 @@ section "dependencies"
 # The Linux build is the one the Windows albums are compared with.
 bash scripts/install-deps.sh
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest
-  libcli11-dev openbox xvfb xdotool)
+  libcli11-dev nsis openbox xvfb xdotool)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -78,5 +78,8 @@ if ((rc == 77)); then
 elif ((rc != 0)); then
   exit "$rc"
 fi
+
+section "the setup program and the zip, installed and removed under Wine"
+bash packaging/windows/installer_test.sh build/bin/korvalo-batch build-win
 
 section "all passed"
