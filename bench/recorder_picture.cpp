@@ -19,8 +19,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "tools/sndrec32/recorder.h"
 #include "tools/sndrec32/qt/recorder_window.h"
+#include "tools/sndrec32/recorder.h"
 
 namespace {
 
