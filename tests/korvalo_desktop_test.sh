@@ -12,11 +12,11 @@ program=$1
 
 export LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
 work=$(mktemp -d)
-xvfb=
+XVFB_PID=
 korvalo=
 cleanup() {
   [[ -n $korvalo ]] && kill "$korvalo" 2>/dev/null
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
+  [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -32,12 +32,9 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
-# Xvfb picks a free display and names it on descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb
+source "$(dirname "$0")/private_display.sh"
+start_private_display "$work" || fail "Xvfb did not start"
+export QT_QPA_PLATFORM=xcb
 
 # Ends when process $korvalo has, within $1 seconds; its exit code in $code.
 await_end() {

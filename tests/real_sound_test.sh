@@ -12,6 +12,7 @@ set -euo pipefail
 SNDREC=$1 BATCH=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/sound_server.sh"
+source "$HERE/private_display.sh"
 
 WORK=$(mktemp -d /tmp/real-sound.XXXXXX)
 XVFB_PID= PIDS=()
@@ -33,17 +34,7 @@ if ! command -v pulseaudio >/dev/null || ! sound_server_start "$WORK"; then
   exit 77
 fi
 
-# A free display, or the one named in XVFB_DISPLAY (":71").
-if [[ -n ${XVFB_DISPLAY:-} ]]; then
-  Xvfb "$XVFB_DISPLAY" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
-  echo "${XVFB_DISPLAY#:}" >"$WORK/display"
-else
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-fi
-XVFB_PID=$!
-for _ in $(seq 50); do [[ -s $WORK/display ]] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$WORK/display")
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_private_display "$WORK" || fail "Xvfb did not start"
 unset QT_QPA_PLATFORM
 
 now() { date +%s.%N; }

@@ -19,13 +19,13 @@ work=$(mktemp -d)
 album=$(mktemp -d "$WINEPREFIX/drive_c/album-XXXXXX")
 tom=$(mktemp -d "$WINEPREFIX/drive_c/tom-XXXXXX")
 cpath() { local path=${1#"$WINEPREFIX/drive_c"}; echo "C:${path//\//\\}"; }
-xvfb=
+XVFB_PID=
 wm=
 korvalo=
 cleanup() {
   [[ -n $korvalo ]] && kill "$korvalo" 2>/dev/null
   [[ -n $wm ]] && kill "$wm" 2>/dev/null
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
+  [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null
   rm -rf "$work" "$album" "$tom"
 }
 trap cleanup EXIT
@@ -35,11 +35,8 @@ winpath() { local path=${1//\//\\}; echo "Z:$path"; }
 # Wine binds a prefix's windows to the display its server started with: wait
 # until a server started without ours (by the tests before) has ended.
 wineserver --wait
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+source "$src/tests/private_display.sh"
+start_private_display "$work" || fail "Xvfb did not start"
 # Without a window manager Wine's windows take no keyboard focus reliably.
 openbox >/dev/null 2>&1 &
 wm=$!
