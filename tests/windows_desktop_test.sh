@@ -15,7 +15,7 @@ win_build=$(realpath "$2")
 src=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 # The albums right under drive C: of the prefix: Wine's picker selects a
-# remembered folder there, while deeper down it stops at the drive.
+# remembered folder there, while in a fresh prefix it may miss one deeper down.
 album=$(mktemp -d "$WINEPREFIX/drive_c/album-XXXXXX")
 tom=$(mktemp -d "$WINEPREFIX/drive_c/tom-XXXXXX")
 cpath() { local path=${1#"$WINEPREFIX/drive_c"}; echo "C:${path//\//\\}"; }
