@@ -10,6 +10,12 @@
 inline constexpr int kExitSaved = 0;
 inline constexpr int kExitNotSaved = 2;
 
+/// What the program says when it is not given one file name.
+inline constexpr const char* kUsage =
+    "Användning: sndrec32.exe LJUDFIL.wav\n"
+    "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
+    "Slutkod 0 när ljudet sparats, annars 2.\n";
+
 /// How a recorder window ended.
 enum class RecorderEnd { Saved, Skipped, Closed };
 

@@ -18,6 +18,7 @@
 #include "tools/sndrec32/qt/qt_audio.h"
 #include "tools/sndrec32/qt/recorder_window.h"
 #include "tools/sndrec32/recorder.h"
+#include "tools/sndrec32/recorder_view.h"
 
 namespace {
 
@@ -54,10 +55,7 @@ int RecordInto(const std::string& target) {
 int main(int argc, char** argv) {
   // Checked before Qt starts, so a wrong call is told so even without a display.
   if (argc != 2 || argv[1][0] == '\0') {
-    std::fprintf(stderr,
-                 "Användning: sndrec32.exe LJUDFIL.wav\n"
-                 "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
-                 "Slutkod 0 när ljudet sparats, annars 2.\n");
+    std::fputs(kUsage, stderr);
     return kExitNotSaved;
   }
   // Qt would abort without a display; the album run then reads a failed take.

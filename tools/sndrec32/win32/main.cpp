@@ -10,31 +10,15 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/program_entry.h"
-#include "platform/utf16.h"
 #include "tools/sndrec32/recorder.h"
+#include "tools/sndrec32/recorder_view.h"
 #include "tools/sndrec32/win32/microphones.h"
 #include "tools/sndrec32/win32/recorder_dialog.h"
 #include "tools/sndrec32/win32/wave_audio.h"
 
 namespace {
-
-std::string AbsolutePath(const std::string& path) {
-  const std::wstring wide = Utf16(path);
-  std::wstring full(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0) {
-      return path;
-    }
-    if (length < full.size()) {
-      full.resize(length);
-      return Utf8(full);
-    }
-    full.resize(length);
-  }
-}
 
 int RecordInto(const std::string& target) {
   const Microphones microphones = FindMicrophones();
@@ -61,10 +45,7 @@ int RecordInto(const std::string& target) {
 
 int ProgramMain(const std::vector<std::string>& arguments) {
   if (arguments.size() != 1 || arguments[0].empty()) {
-    std::fprintf(stderr,
-                 "Användning: sndrec32.exe LJUDFIL.wav\n"
-                 "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
-                 "Slutkod 0 när ljudet sparats, annars 2.\n");
+    std::fputs(kUsage, stderr);
     return kExitNotSaved;
   }
   INITCOMMONCONTROLSEX controls{};
