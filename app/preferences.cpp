@@ -3,9 +3,9 @@
 #include "platform/preference_store.h"
 
 std::string ReadSetting(std::string_view name) {
-  return ReadPreference(name);
+  return ReadPreference("Korvalo", name);
 }
 
 bool WriteSetting(std::string_view name, std::string_view value) {
-  return WritePreference(name, value);
+  return WritePreference("Korvalo", name, value);
 }

@@ -17,16 +17,47 @@ QString KeyOf(std::string_view name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// The same store QSettings("Tamsell", "Korvalo") uses, but with the
+// $XDG_CONFIG_HOME/Tamsell/<application>.conf, under $HOME/.config when
+// XDG_CONFIG_HOME is unset or not absolute. Looked up anew at every call.
+std::string PreferenceFilePath(std::string_view application) {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::string folder;
+  if (config != nullptr && config[0] == '/') {
+    folder = config;
+  } else {
+    const char* home = std::getenv("HOME");
+    folder = std::string(home != nullptr ? home : "") + "/.config";
+  }
+  return folder + "/Tamsell/" + std::string(application) + ".conf";
+}
+
+// True when the store file `path` may be opened: a regular file (links
+// followed) or nothing yet.
+bool MayOpenPreferenceFile(const std::string& path, const std::string& program) {
+  // QSettings would open a FIFO and wait for a writer before the first window.
+  if (IsRegularFileOrMissing(path)) {
+    return true;
+  }
+  // Every read and write asks; one warning says all there is to say.
+  static std::atomic<bool> told{false};
+  if (!told.exchange(true)) {
+    std::fprintf(stderr, "%.*s: Inställningarna läses inte: %s är ingen vanlig fil\n",
+                 static_cast<int>(program.size()), program.data(), path.c_str());
+  }
+  return false;
+}
+
+// The same store QSettings("Tamsell", application) uses, but with the
 // configuration folder looked up at every call: QSettings remembers it from its
 // first use, and a changed XDG_CONFIG_HOME must count. Null when the file must
 // not be opened.
-std::unique_ptr<QSettings> OpenStore() {
+std::unique_ptr<QSettings> OpenStore(std::string_view application) {
 #ifdef _WIN32
-  return std::make_unique<QSettings>("Tamsell", "Korvalo");
+  return std::make_unique<QSettings>("Tamsell", KeyOf(application));
 #else
-  const std::string path = PreferenceFilePath("Korvalo");
-  if (!MayOpenPreferenceFile(path, "korvalo")) {
+  const std::string path = PreferenceFilePath(application);
+  // Warnings name the program, which is the application in lower case.
+  if (!MayOpenPreferenceFile(path, KeyOf(application).toLower().toStdString())) {
     return nullptr;
   }
   return std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat);
@@ -35,8 +66,8 @@ std::unique_ptr<QSettings> OpenStore() {
 
 }  // namespace
 
-std::string ReadPreference(std::string_view name) {
-  const auto store = OpenStore();
+std::string ReadPreference(std::string_view application, std::string_view name) {
+  const auto store = OpenStore(application);
   if (!store) {
     return {};
   }
@@ -47,8 +78,8 @@ std::string ReadPreference(std::string_view name) {
   return value.toString().toStdString();
 }
 
-bool WritePreference(std::string_view name, std::string_view value) {
-  const auto store = OpenStore();
+bool WritePreference(std::string_view application, std::string_view name, std::string_view value) {
+  const auto store = OpenStore(application);
   if (!store) {
     return false;
   }
@@ -63,30 +94,4 @@ bool WritePreference(std::string_view name, std::string_view value) {
   }
   store->sync();
   return store->status() == QSettings::NoError;
-}
-
-std::string PreferenceFilePath(std::string_view application) {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  std::string folder;
-  if (config != nullptr && config[0] == '/') {
-    folder = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    folder = std::string(home != nullptr ? home : "") + "/.config";
-  }
-  return folder + "/Tamsell/" + std::string(application) + ".conf";
-}
-
-bool MayOpenPreferenceFile(const std::string& path, std::string_view program) {
-  // QSettings would open a FIFO and wait for a writer before the first window.
-  if (IsRegularFileOrMissing(path)) {
-    return true;
-  }
-  // Every read and write asks; one warning says all there is to say.
-  static std::atomic<bool> told{false};
-  if (!told.exchange(true)) {
-    std::fprintf(stderr, "%.*s: Inställningarna läses inte: %s är ingen vanlig fil\n",
-                 static_cast<int>(program.size()), program.data(), path.c_str());
-  }
-  return false;
 }

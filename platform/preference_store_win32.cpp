@@ -5,7 +5,9 @@
 
 namespace {
 
-constexpr wchar_t kStoreKey[] = L"Software\\Tamsell\\Korvalo";
+std::wstring StoreKey(std::string_view application) {
+  return L"Software\\Tamsell\\" + Utf16(application);
+}
 
 struct Key {
   HKEY handle = nullptr;
@@ -33,10 +35,10 @@ std::string TextOf(const std::string& bytes) {
 
 }  // namespace
 
-std::string ReadPreference(std::string_view name) {
+std::string ReadPreference(std::string_view application, std::string_view name) {
   Key key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, KEY_QUERY_VALUE, &key.handle) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, StoreKey(application).c_str(), 0, KEY_QUERY_VALUE,
+                    &key.handle) != ERROR_SUCCESS) {
     return {};
   }
   const std::wstring valueName = Utf16(name);
@@ -58,10 +60,10 @@ std::string ReadPreference(std::string_view name) {
   return type == REG_BINARY ? bytes : std::string();
 }
 
-bool WritePreference(std::string_view name, std::string_view value) {
+bool WritePreference(std::string_view application, std::string_view name, std::string_view value) {
   Key key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key.handle, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, StoreKey(application).c_str(), 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, &key.handle, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const std::wstring valueName = Utf16(name);
@@ -75,14 +77,4 @@ bool WritePreference(std::string_view name, std::string_view value) {
   return RegSetValueExW(key.handle, valueName.c_str(), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-// Windows keeps each application's store as a registry key, and a key holds
-// nothing but values: no file to name and nothing that could hold a read up.
-std::string PreferenceFilePath(std::string_view application) {
-  return "HKEY_CURRENT_USER\\Software\\Tamsell\\" + std::string(application);
-}
-
-bool MayOpenPreferenceFile(const std::string& /*path*/, std::string_view /*program*/) {
-  return true;
 }

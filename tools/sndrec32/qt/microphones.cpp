@@ -1,31 +1,19 @@
 #include "tools/sndrec32/qt/microphones.h"
 
-#include <QFile>
 #include <QMediaDevices>
 #include <QProcess>
-#include <QSettings>
-#include <memory>
 #include <string>
 
 #include "platform/preference_store.h"
 
 namespace {
 
-constexpr const char* kSettingKey = "microphone";
-
-// The file checked is the file QSettings uses, so it never opens a FIFO and
-// waits there. Null when the file must be left alone.
-std::unique_ptr<QSettings> OpenSettings() {
-  const std::string path = PreferenceFilePath("sndrec32");
-  if (!MayOpenPreferenceFile(path, "sndrec32")) {
-    return nullptr;
-  }
-  return std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat);
-}
+// The recorder's own store, beside Korvalo's: Tamsell/sndrec32.conf.
+constexpr char kStore[] = "sndrec32";
+constexpr char kSettingKey[] = "microphone";
 
 QByteArray RememberedMicrophone() {
-  const auto settings = OpenSettings();
-  return settings ? settings->value(kSettingKey).toString().toUtf8() : QByteArray();
+  return QByteArray::fromStdString(ReadPreference(kStore, kSettingKey));
 }
 
 // Qt 6.4 takes the first input as the default whatever the user chose, so
@@ -71,7 +59,5 @@ Microphones FindMicrophones() {
 }
 
 void RememberMicrophone(const QAudioDevice& device) {
-  if (const auto settings = OpenSettings()) {
-    settings->setValue(kSettingKey, QString::fromUtf8(device.id()));
-  }
+  WritePreference(kStore, kSettingKey, device.id().toStdString());
 }

@@ -7,22 +7,14 @@
 
 #include <algorithm>
 
+#include "platform/preference_store.h"
 #include "platform/utf16.h"
 
 namespace {
 
-constexpr wchar_t kStoreKey[] = L"Software\\Tamsell\\sndrec32";
-constexpr wchar_t kValueName[] = L"microphone";
-
-std::string RememberedMicrophone() {
-  wchar_t text[256] = {};
-  DWORD size = sizeof text - sizeof(wchar_t);  // room for the NUL a value may lack
-  if (RegGetValueW(HKEY_CURRENT_USER, kStoreKey, kValueName, RRF_RT_REG_SZ, nullptr, text, &size) !=
-      ERROR_SUCCESS) {
-    return {};
-  }
-  return Utf8(text);
-}
+// The recorder's own store, HKEY_CURRENT_USER\Software\Tamsell\sndrec32.
+constexpr char kStore[] = "sndrec32";
+constexpr char kValueName[] = "microphone";
 
 // The device the system records from when a program names none.
 int PreferredInput() {
@@ -49,7 +41,7 @@ Microphones FindMicrophones() {
   if (found.Names.empty()) {
     return found;
   }
-  const std::string remembered = RememberedMicrophone();
+  const std::string remembered = ReadPreference(kStore, kValueName);
   const auto match = std::find(found.Names.begin(), found.Names.end(), remembered);
   const int preferred = PreferredInput();
   if (!remembered.empty() && match != found.Names.end()) {
@@ -63,13 +55,5 @@ Microphones FindMicrophones() {
 }
 
 void RememberMicrophone(const std::string& name) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  const std::wstring text = Utf16(name);
-  RegSetValueExW(key, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
+  WritePreference(kStore, kValueName, name);
 }
