@@ -3,6 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/path_syntax.h"
+
+std::string RecorderTitle(const std::string& path) {
+  const std::size_t slash = path.find_last_of(kPathSeparators);
+  return "Spela in ljud – " + (slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+std::string RecorderFileLine(const std::string& path) {
+  return "Ljudfil: " + path;
+}
+
 int ExitCodeOf(RecorderEnd end) {
   return end == RecorderEnd::Closed ? kExitNotSaved : kExitSaved;
 }

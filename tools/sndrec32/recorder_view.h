@@ -16,6 +16,11 @@ inline constexpr const char* kUsage =
     "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
     "Slutkod 0 när ljudet sparats, annars 2.\n";
 
+/// The window's title for the take's file `path`: "Spela in ljud – NAME.wav".
+std::string RecorderTitle(const std::string& path);
+/// The window's first line: "Ljudfil: " and the whole path.
+std::string RecorderFileLine(const std::string& path);
+
 /// How a recorder window ended.
 enum class RecorderEnd { Saved, Skipped, Closed };
 

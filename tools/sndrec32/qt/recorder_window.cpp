@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,10 +29,10 @@ Q_LOGGING_CATEGORY(lcStatus, "sndrec32.status", QtWarningMsg)
 
 RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
     : QDialog(parent), recorder_(recorder), shownState_(recorder.State()) {
-  const QString path = QFile::decodeName(recorder_.TargetPath().c_str());
-  setWindowTitle(QStringLiteral("Spela in ljud – %1").arg(QFileInfo(path).fileName()));
+  const std::string& path = recorder_.TargetPath();
+  setWindowTitle(QFile::decodeName(RecorderTitle(path).c_str()));
 
-  auto* file = new QLabel(QStringLiteral("Ljudfil: %1").arg(path), this);
+  auto* file = new QLabel(QFile::decodeName(RecorderFileLine(path).c_str()), this);
   file->setObjectName("fileLabel");
   file->setWordWrap(true);
   file->setTextInteractionFlags(Qt::TextSelectableByMouse);

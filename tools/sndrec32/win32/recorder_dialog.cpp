@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "platform/path_syntax.h"
 #include "platform/utf16.h"
 #include "tools/sndrec32/win32/recorder_ids.h"
 
@@ -82,11 +81,8 @@ bool RecorderDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RecorderDialog::OnInit() {
-  const std::string& path = recorder_.TargetPath();
-  const std::size_t slash = path.find_last_of(kPathSeparators);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  SetWindowTextW(window_, Utf16("Spela in ljud – " + name).c_str());
-  SetDlgItemTextW(window_, IDC_FILE, Utf16("Ljudfil: " + path).c_str());
+  SetWindowTextW(window_, Utf16(RecorderTitle(recorder_.TargetPath())).c_str());
+  SetDlgItemTextW(window_, IDC_FILE, Utf16(RecorderFileLine(recorder_.TargetPath())).c_str());
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
     const int size = GetSystemMetrics(metric);
