@@ -80,9 +80,8 @@ shot 2-recording
 press "$WIN" alt+s; T1=$PRESSED
 said "Inspelningen är klar" && ! grep -qF "Inget ljud hördes" "$WORK/sndrec.log" ||
   fail "the take of the feed was not told as heard"
-parecord --device=speaker.monitor --latency-msec=20 --rate=48000 --channels=1 \
-  --file-format=wav "$WORK/played.wav" &
-MON=$!; PIDS+=($MON)
+sound_server_listen "$WORK/played.wav"
+MON=$SOUND_LISTEN_PID; PIDS+=($MON)
 sleep 0.5
 press "$WIN" alt+u
 sleep 1

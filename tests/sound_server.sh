@@ -12,6 +12,8 @@
 #   monitor the source "mic" (the default input) remaps. Returns 1 when
 #   the server does not come up.
 # sound_server_stop: stops what sound_server_start started, by PID.
+# sound_server_listen FILE: records what the speaker plays into FILE (WAV,
+#   48 kHz mono) until stopped with SIGINT; its PID in SOUND_LISTEN_PID.
 
 SOUND_SERVER_PID= SOUND_FEED_PID=
 
@@ -61,6 +63,12 @@ EOF
   # 200 ms: longer starves the microphone, shorter underruns under load.
   paplay --device=micfeed --latency-msec=200 "$dir/feed.wav" &
   SOUND_FEED_PID=$!
+}
+
+sound_server_listen() {
+  parecord --device=speaker.monitor --latency-msec=20 --rate=48000 --channels=1 \
+    --file-format=wav "$1" &
+  SOUND_LISTEN_PID=$!
 }
 
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then

@@ -108,9 +108,8 @@ sleep 1.5
 shot 2-recording
 sleep 1.2
 press "$T" alt+s; T1=$PRESSED
-parecord --device=speaker.monitor --latency-msec=20 --rate=48000 --channels=1 \
-  --file-format=wav "$WORK/played.wav" &
-MON=$!; PIDS+=($MON)
+sound_server_listen "$WORK/played.wav"
+MON=$SOUND_LISTEN_PID; PIDS+=($MON)
 sleep 0.5
 press "$T" alt+u
 sleep 1
