@@ -59,6 +59,10 @@ EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isF
   if (!picture && !(isFolder && rules.IncludeSubfolders)) {
     return EntryKind::Skipped;
   }
+  // Such a name would open a device, or another file or folder than this one.
+  if (rules.WindowsNames && WindowsCannotUseName(name)) {
+    return EntryKind::UnusableName;
+  }
   if (isFolder) {
     return EntryKind::SubAlbum;
   }

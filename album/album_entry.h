@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/run_state.h"
+#include "platform/folder_listing.h"
 
 /// What a folder entry becomes in an album.
 enum class EntryKind {
@@ -11,6 +12,7 @@ enum class EntryKind {
   Picture,           ///< a ".jpg" or ".gif" file: a page and a cell
   SubAlbum,          ///< a folder: an album of its own and a cell
   PageWouldBeIndex,  ///< a picture whose page would be the index page itself
+  UnusableName,      ///< a picture or folder whose name Windows cannot use
 };
 
 /// The names an album folder's entries are judged by.
@@ -19,6 +21,8 @@ struct EntryRules {
   std::string FolderImageName;  ///< "index.jpg"
   std::string IndexBaseName;    ///< "index"
   bool IncludeSubfolders = true;
+  /// Pictures and folders named as Windows cannot name them are left out.
+  bool WindowsNames = kWindowsNameRules;
 };
 
 /// The rules of `run`: its support image names, index name and subfolder choice.
@@ -27,7 +31,8 @@ EntryRules MakeEntryRules(const RunState& run);
 /// Judges the entry `name` (file name with extension) of an album folder.
 /// The support image names are never entries; ".jpg" and ".gif" (any ASCII
 /// case) qualify files and folders alike; other folders only with
-/// IncludeSubfolders. A qualifying folder is always a sub-album.
+/// IncludeSubfolders. A qualifying folder is always a sub-album. With
+/// WindowsNames, a qualifying entry Windows cannot name is UnusableName.
 EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isFolder);
 
 /// True when `a` and `b` are equal once ASCII letters are upper-cased.

@@ -44,6 +44,11 @@ std::string WithSeparator(const std::string& folder) {
   return ends ? folder : folder + kPathSeparator;
 }
 
+// The log line of an entry left out of the album, and why.
+std::string SkipLine(const std::string& entryPath, std::string_view reason) {
+  return "Hoppar över \"" + entryPath + "\": " + std::string(reason);
+}
+
 // Room for what the placeholders add to a page or cell, so that filling one
 // rarely has to grow its working text.
 constexpr std::size_t kFillRoom = 1024;
@@ -67,12 +72,10 @@ std::optional<PictureSize> ReadPictureSize(const std::string& path, std::string_
 class IndexPage {
  public:
   IndexPage(const RunState& run, std::string path)
-      : run_(run), path_(std::move(path)), file_(path_, FileReplacement::Mode::InPlaceWhenNew) {
-    if (file_.Stream() == nullptr) {
-      ShowError(run_, LoadText(kTextCannotCreateIndex), path_, true);
-      EndProcessNow(1);
-    }
-  }
+      : run_(run), path_(std::move(path)), file_(path_, FileReplacement::Mode::InPlaceWhenNew) {}
+
+  /// None when the page could be created, else why not.
+  FileError Created() { return file_.Stream() == nullptr ? file_.Error() : FileError::None; }
 
   void Write(std::string_view text) {
     if (!text.empty() && std::fwrite(text.data(), text.size(), 1, file_.Stream()) != 1) {
@@ -98,6 +101,14 @@ class IndexPage {
   const RunState& run_;
   std::string path_;
   FileReplacement file_;
+};
+
+// One level of the walk: one folder, its index page and its two working texts.
+// How the album of one folder ended.
+enum class LevelEnd {
+  Done,        ///< made to its end (a folder without pictures included)
+  Stopped,     ///< cancelled, or a recording failed: the run ends
+  Unwritable,  ///< its index page could not be created: nothing was written
 };
 
 // One level of the walk: one folder, its index page and its two working texts.
@@ -131,50 +142,64 @@ class AlbumLevel {
     return listed;
   }
 
-  /// Makes the album; false when the run stopped early.
-  bool Make() { return Walk() && Finish(); }
+  /// Makes the album.
+  LevelEnd Make() {
+    const LevelEnd walked = Walk();
+    return walked == LevelEnd::Done ? Finish() : walked;
+  }
+
+  /// Why the index page could not be created, after Make gave Unwritable.
+  FileError IndexError() const { return indexError_; }
 
  private:
   // Stops at the next entry once the user has cancelled.
-  bool Walk() {
+  LevelEnd Walk() {
     for (const FolderEntry& entry : entries_) {
       if (run_.Windows->PollCancel()) {
-        return false;
+        return LevelEnd::Stopped;
       }
-      if (!IsHiddenName(entry.Name) && !MakeEntry(entry)) {
-        return false;
+      if (LeftOutOfAlbums(entry)) {
+        continue;
+      }
+      if (const LevelEnd made = MakeEntry(entry); made != LevelEnd::Done) {
+        return made;
       }
     }
-    return true;
+    return LevelEnd::Done;
   }
 
-  bool MakeEntry(const FolderEntry& entry) {
+  LevelEnd MakeEntry(const FolderEntry& entry) {
     const std::string entryPath = folderPrefix_ + entry.Name;
     switch (ClassifyEntry(rules_, entry.Name, entry.IsFolder)) {
       case EntryKind::Skipped:
-        return true;
+        return LevelEnd::Done;
       case EntryKind::PageWouldBeIndex:
-        run_.Windows->LogLine("Hoppar över " + entryPath + ": sidan skulle skriva över indexsidan");
-        return true;
+        run_.Windows->LogLine(SkipLine(entryPath, "sidan skulle skriva över indexsidan"));
+        return LevelEnd::Done;
+      case EntryKind::UnusableName:
+        run_.Windows->LogLine(SkipLine(entryPath, "namnet kan inte användas i Windows"));
+        return LevelEnd::Done;
       case EntryKind::SubAlbum:
         return MakeSubAlbum(entryPath, entry.Name);
       case EntryKind::Picture:
         break;
     }
-    StartEntry(entryPath);
+    if (!StartEntry(entryPath)) {
+      return LevelEnd::Unwritable;
+    }
     const std::optional<PictureSize> size = ReadPictureSize(entryPath, entry.Name);
     const CellValues values = PictureValues(entry.Name);
     if (!WritePicturePage(entry.Name, values, size)) {
-      return false;
+      return LevelEnd::Stopped;
     }
     WriteCell(values, size);
-    return true;
+    return LevelEnd::Done;
   }
 
-  bool Finish() {
+  LevelEnd Finish() {
     if (!index_) {
       ShowError(run_, LoadText(kTextNoPictures), folder_, false);
-      return true;
+      return LevelEnd::Done;
     }
     if (depth_ != 0) {
       cell_.assign(layout_.CellTemplate);
@@ -187,56 +212,81 @@ class AlbumLevel {
     index_->Close();
     index_.reset();
     if (depth_ != 0) {
-      return true;
+      return LevelEnd::Done;
     }
     // A cancel during the last picture still keeps the browser shut.
     if (run_.Windows->PollCancel()) {
-      return false;
+      return LevelEnd::Stopped;
     }
     if (run_.Settings.OpenBrowserWhenDone) {
       OpenInBrowser(indexPath_, true);
     } else {
       run_.Windows->FinishProgress();
     }
+    return LevelEnd::Done;
+  }
+
+  // Logs the entry and, at the first one, starts the index page. False when
+  // the page cannot be created in a sub-album, which is then left out before
+  // anything of it is logged; in the chosen folder that is fatal.
+  bool StartEntry(const std::string& entryPath) {
+    if (!index_ && depth_ != 0 && !StartIndex()) {
+      return false;
+    }
+    run_.Windows->LogLine(entryPath);
+    if (!index_ && !StartIndex()) {
+      ShowError(run_, LoadText(kTextCannotCreateIndex), indexPath_, true);
+      EndProcessNow(1);
+    }
     return true;
   }
 
-  // Logs the entry and, at the first one, starts the index page.
-  void StartEntry(const std::string& entryPath) {
-    run_.Windows->LogLine(entryPath);
-    if (index_) {
-      return;
-    }
+  bool StartIndex() {
     index_.emplace(run_, indexPath_);
+    if (const FileError error = index_->Created(); error != FileError::None) {
+      index_.reset();
+      indexError_ = error;
+      return false;
+    }
     layout_ = SplitIndexTemplate(run_.Templates.IndexTemplate, run_.Settings.ThumbnailsPerRow);
     index_->Write(layout_.Head);
     CopySupportImage(run_.Paths.GoBackImage, rules_.GoBackImageName);
     CopySupportImage(run_.Paths.FolderImage, rules_.FolderImageName);
+    return true;
   }
 
   // A link back to a folder the walk is inside, or to one it has already
-  // made, would make it loop or repeat itself; a folder that cannot be read
-  // is left out with the reason. Either way the album goes on.
-  bool MakeSubAlbum(const std::string& entryPath, std::string_view name) {
+  // made, would make it loop or repeat itself; a folder that cannot be read,
+  // or entered to write its album, is left out with the reason. Either way
+  // the album goes on.
+  LevelEnd MakeSubAlbum(const std::string& entryPath, std::string_view name) {
     const std::optional<FileIdentity> identity = IdentityOf(entryPath);
     if (identity && visited_.count(*identity) != 0) {
-      run_.Windows->LogLine("Hoppar över " + entryPath + ": mappen ingår redan i albumet");
-      return true;
+      run_.Windows->LogLine(SkipLine(entryPath, "mappen ingår redan i albumet"));
+      return LevelEnd::Done;
     }
     AlbumLevel sub(run_, entryPath, depth_ + 1, visited_);
     if (const FileError error = sub.Open(); error != FileError::None) {
-      run_.Windows->LogLine("Hoppar över " + entryPath + ": " + std::string(ReasonText(error)));
-      return true;
+      run_.Windows->LogLine(SkipLine(entryPath, ReasonText(error)));
+      return LevelEnd::Done;
     }
-    StartEntry(entryPath);
+    if (!StartEntry(entryPath)) {
+      return LevelEnd::Unwritable;
+    }
     if (identity) {
       visited_.insert(*identity);
     }
-    if (!sub.Make()) {
-      return false;
+    switch (sub.Make()) {
+      case LevelEnd::Stopped:
+        return LevelEnd::Stopped;
+      case LevelEnd::Unwritable:
+        run_.Windows->LogLine(SkipLine(entryPath, ReasonText(sub.IndexError())));
+        return LevelEnd::Done;
+      case LevelEnd::Done:
+        break;
     }
     WriteCell(SubAlbumValues(name, rules_.FolderImageName), std::nullopt);
-    return true;
+    return LevelEnd::Done;
   }
 
   // An image the user may have put in this folder is kept; an empty one, as
@@ -286,6 +336,7 @@ class AlbumLevel {
   const FolderLock lock_;
   std::vector<FolderEntry> entries_;
   std::optional<IndexPage> index_;
+  FileError indexError_ = FileError::None;
   IndexLayout layout_;
   int cellsWritten_ = 0;
   std::string cell_;
@@ -304,5 +355,5 @@ int GenerateFolder(RunState& run, const std::string& folder, int depth) {
               folder, true);
     EndProcessNow(1);
   }
-  return album.Make() ? 1 : 0;
+  return album.Make() == LevelEnd::Done ? 1 : 0;
 }

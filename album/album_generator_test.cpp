@@ -58,12 +58,12 @@ TEST_F(GenerateFolderTest, ATreeOfCornerCases) {
   EXPECT_FALSE(FileExists(album_ + "/Empty/index.html") || FileExists(album_ + "/Empty/index.jpg"));
   EXPECT_EQ(JpegBytes(10, 20) + JpegBytes(10, 20), Read("__goback.gif") + Read("index.jpg"));
   EXPECT_FALSE(FileExists(album_ + "/INDEX.html"));
-  const std::string skip = ": sidan skulle skriva över indexsidan";
+  const std::string skip = "\": sidan skulle skriva över indexsidan";
   EXPECT_EQ(
       std::vector<std::string>({album_ + "/a.gif", album_ + "/a.jpg", album_ + "/Empty",
                                 album_ + "/Full", album_ + "/Full/a.gif", album_ + "/Full/b.gif",
-                                "Hoppar över " + album_ + "/INDEX.GIF" + skip,
-                                "Hoppar över " + album_ + "/index.gif" + skip}),
+                                "Hoppar över \"" + album_ + "/INDEX.GIF" + skip,
+                                "Hoppar över \"" + album_ + "/index.gif" + skip}),
       windows_.lines_);
   EXPECT_EQ(1, windows_.finishes_);
 }

@@ -2,6 +2,7 @@
 // the same album of the same folder.
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/folder_listing.h"
 
@@ -11,7 +12,49 @@ char UpperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+bool EqualsUpperAscii(std::string_view name, std::string_view upper) {
+  return name.size() == upper.size() &&
+         std::equal(name.begin(), name.end(), upper.begin(),
+                    [](char a, char b) { return UpperAscii(a) == b; });
+}
+
+// COM and LPT take a digit, or a superscript one, which Windows reserves too.
+bool IsPortNumber(std::string_view rest) {
+  static constexpr std::string_view kSuperscripts[] = {"\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+  return (rest.size() == 1 && rest[0] >= '0' && rest[0] <= '9') ||
+         std::find(std::begin(kSuperscripts), std::end(kSuperscripts), rest) !=
+             std::end(kSuperscripts);
+}
+
+bool IsDeviceName(std::string_view stem) {
+  for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (EqualsUpperAscii(stem, device)) {
+      return true;
+    }
+  }
+  return stem.size() > 3 &&
+         (EqualsUpperAscii(stem.substr(0, 3), "COM") ||
+          EqualsUpperAscii(stem.substr(0, 3), "LPT")) &&
+         IsPortNumber(stem.substr(3));
+}
+
 }  // namespace
+
+bool LeftOutOfAlbums(const FolderEntry& entry) {
+  return entry.HiddenBySystem || (!entry.Name.empty() && entry.Name.front() == '.');
+}
+
+bool WindowsCannotUseName(std::string_view name) {
+  if (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+    return true;
+  }
+  // A device name counts up to the first dot, blanks before it left out.
+  std::string_view stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') {
+    stem.remove_suffix(1);
+  }
+  return IsDeviceName(stem);
+}
 
 bool WildcardMatch(std::string_view wildcard, std::string_view name) {
   if (wildcard == "*.*") {

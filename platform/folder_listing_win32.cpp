@@ -43,7 +43,9 @@ FileError ListFolder(const std::string& folder, std::string_view wildcard,
       continue;
     }
     // A link or junction to a folder counts as the folder it leads to.
-    entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    const DWORD attributes = found.dwFileAttributes;
+    entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
   } while (FindNextFileW(find.get(), &found));
   if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
     entries.clear();

@@ -19,13 +19,3 @@ inline constexpr char kSearchPathSeparator = ';';
 #else
 inline constexpr char kSearchPathSeparator = ':';
 #endif
-
-/// True for a name the platform hides: on Linux one that begins with '.'.
-/// Windows hides by an attribute instead, which albums do not heed.
-inline bool IsHiddenName([[maybe_unused]] std::string_view name) {
-#ifdef _WIN32
-  return false;
-#else
-  return !name.empty() && name.front() == '.';
-#endif
-}

@@ -205,16 +205,48 @@ TEST_F(AlbumSafetyTest, EachFolderOnceAndWhatCannotBeReadLeftOut) {
   EXPECT_EQ(0, result.ExitCode) << result.Err;
   int skipped = 0;
   for (std::size_t at = 0;
-       (at = result.Out.find("/b: mappen ingår redan i albumet\n", at)) != std::string::npos;
+       (at = result.Out.find("/b\": mappen ingår redan i albumet\n", at)) != std::string::npos;
        ++at) {
     ++skipped;
   }
   EXPECT_EQ(levels - 1, skipped);
-  EXPECT_NE(std::string::npos, result.Out.find(": sökvägen är för lång\n")) << result.Out;
+  EXPECT_NE(std::string::npos, result.Out.find("\": sökvägen är för lång\n")) << result.Out;
   EXPECT_NE(std::string::npos, Read("index.html").find(Cell("z", "z.gif", "Z")));
   EXPECT_EQ(GifBytes(40, 40), Read("__goback.gif"));
   EXPECT_EQ("my own cover", Read("index.jpg"));
   std::system(("rm -rf " + Quoted(album_)).c_str());  // deeper than remove_all goes
+}
+
+// A subfolder that can be listed but not entered, or entered but not
+// written, is left out with the reason before anything inside it is logged;
+// the rest of the album is made. As root every folder can be written, so the run
+// is then made as nobody.
+TEST_F(AlbumSafetyTest, ASubfolderThatCannotTakeItsAlbumIsLeftOut) {
+  for (const char* name : {"a.gif", "Listed/b.gif", "ReadOnly/c.gif", "Open/d.gif"}) {
+    Picture(name, GifBytes(10, 10));
+  }
+  if (geteuid() == 0) {
+    shell_ = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    chmod(dir_.path().c_str(), 0755);
+    if (std::system(("chown -R 65534:65534 " + Quoted(album_) + " && " + shell_ + "test -w " +
+                     Quoted(album_))
+                        .c_str()) != 0) {
+      GTEST_SKIP() << "nobody cannot reach " << album_;
+    }
+  }
+  chmod(Album("Listed").c_str(), 0644);
+  chmod(Album("ReadOnly").c_str(), 0555);
+  const BatchResult result = Run({"--record", "never", album_});
+  chmod(Album("Listed").c_str(), 0755);
+  EXPECT_EQ(0, result.ExitCode) << result.Err;
+  EXPECT_EQ(album_ + "/a.gif\n" + album_ + "/Listed\nHoppar över \"" + album_ +
+                "/Listed\": åtkomst nekad\n" + album_ + "/Open\n" + album_ + "/Open/d.gif\n" +
+                album_ + "/ReadOnly\nHoppar över \"" + album_ + "/ReadOnly\": åtkomst nekad\n",
+            result.Out);
+  EXPECT_EQ(kIndexHead + Cell("a", "a.gif", "A") + Cell("Open/index", "Open/index.jpg", "Open") +
+                kNextRow + kIndexTail,
+            Read("index.html"));
+  EXPECT_FALSE(FileExists(Album("ReadOnly/index.jpg")));
 }
 
 }  // namespace

@@ -193,7 +193,7 @@ TEST_F(KorvaloBatchTest, OddEntriesGiveAWholeAlbumInsideItAndTheRunEnds) {
   }
   for (const char* loop : {"loop", "self"}) {
     EXPECT_NE(std::string::npos,
-              result.Out.find("Hoppar över " + at(loop) + ": mappen ingår redan i albumet\n"));
+              result.Out.find("Hoppar över \"" + at(loop) + "\": mappen ingår redan i albumet\n"));
   }
 }
 

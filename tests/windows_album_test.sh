@@ -94,7 +94,7 @@ for system in linux windows; do
   [[ $(cat "$work/names-$system/outside.txt") == keep && -f $page && ! -L $page ]] ||
     fail "$system: the link at a page's path was written through or kept"
 done
-grep -q "^Hoppar över .*\\\\tillbaka: mappen ingår redan i albumet$" "$work/out" ||
+grep -q "^Hoppar över \".*\\\\tillbaka\": mappen ingår redan i albumet$" "$work/out" ||
   fail "the link back up the tree was not named: $(cat "$work/out")"
 # The recorder got each comment's Windows path as one argument.
 find "$work/names-windows" -name '*.wav' | while read -r wav; do winpath "$wav"; done |
@@ -111,6 +111,31 @@ ln -sfn "$work/root" "$WINEPREFIX/dosdevices/k:"
 wine "$program/korvalo-batch.exe" "K:\\" | tr -d '\r' >"$work/out"
 [[ $(cat "$work/out") == 'K:\fyren.jpg' && -f "$work/root/index.html" ]] ||
   fail "the album of a drive's root: $(cat "$work/out")"
+
+# A camera card's root: its Recycle Bin (hidden and system) and .git are no
+# part of the album and get nothing written into them; names Windows cannot
+# use are left out with a log line. The rest is the album Linux makes of the
+# same tree without them.
+card="$work/card"
+for picture in '$RECYCLE.BIN/S-1/$R1.jpg' .git/x.jpg Trip./t.jpg aux.jpg nul.jpg Resa/a.jpg fyren.jpg; do
+  mkdir -p "$(dirname "$card/$picture")" && cp "$src/samples/fyren.jpg" "$card/$picture"
+done
+wine cmd /c attrib +h +s "$(winpath "$card/\$RECYCLE.BIN")"
+mkdir "$work/card-linux" && cp -r "$card/Resa" "$card/.git" "$card/fyren.jpg" "$work/card-linux/"
+linux --record never "$work/card-linux" || fail "card: the Linux build failed"
+ln -sfn "$card" "$WINEPREFIX/dosdevices/m:"
+wine "$program/korvalo-batch.exe" "M:\\" | tr -d '\r' >"$work/out"
+expected='Hoppar över "M:\aux.jpg": namnet kan inte användas i Windows
+M:\fyren.jpg
+Hoppar över "M:\nul.jpg": namnet kan inte användas i Windows
+M:\Resa
+M:\Resa\a.jpg
+Hoppar över "M:\Trip.": namnet kan inte användas i Windows'
+[[ $(cat "$work/out") == "$expected" ]] || fail "the card's log: $(cat "$work/out")"
+diff -r -x '$RECYCLE.BIN' -x aux.jpg -x nul.jpg -x Trip. "$work/card-linux" "$card" >"$work/diff" ||
+  fail "the card's albums differ: $(head -5 "$work/diff")"
+written=$(find "$card/\$RECYCLE.BIN" "$card/.git" "$card/Trip." -type f ! -name '*.jpg')
+[[ -z $written ]] || fail "written into a folder left out: $written"
 
 # A folder that is not there, on a server or not: exit code 2, nothing written.
 for missing in '\\server\share\Bilder' 'C:\Bilder saknas'; do
