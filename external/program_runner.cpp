@@ -35,6 +35,8 @@ int RunProgram(const std::vector<std::string>& arguments, bool wait, bool show,
   if (!wait) {
     return 0;  // Dropping the handle leaves the program to the reaper.
   }
+  // A program we wait for never outlives a run that is ended at once.
+  child->EndWithUs();
   WaitOutcome outcome;
   if (poll) {
     outcome = WaitPolling(*child, poll);

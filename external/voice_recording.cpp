@@ -1,5 +1,7 @@
 #include "external/voice_recording.h"
 
+#include <optional>
+
 #include "app/files.h"
 #include "app/messages.h"
 #include "app/path_part.h"
@@ -7,6 +9,7 @@
 #include "external/program_runner.h"
 #include "platform/file_replacement.h"
 #include "platform/file_system.h"
+#include "platform/interrupt.h"
 #include "resources/string_table.h"
 
 namespace {
@@ -45,6 +48,11 @@ bool RecordSound(const RunState& run, const std::string& pagePath, const std::st
   // recorder or a cancel leaves a playable file and never costs a comment.
   const bool placed =
       !FileExists(soundPath) && CopyFileWhole(run.Paths.EmptySound, soundPath) == FileError::None;
+  // A run ended at once (a second Ctrl+C) takes it away too.
+  std::optional<RemovedOnSecondStop> undone;
+  if (placed) {
+    undone.emplace(soundPath, run.Paths.EmptySound);
+  }
 
   std::string recorder = "sndrec32.exe";
   if (!FindOnPath(recorder)) {

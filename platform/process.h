@@ -95,6 +95,11 @@ class ChildProcess {
   /// it ended with; one killed here never ends with 0 or 1.
   void Stop();
 
+  /// Ties the program to this process until it is reaped: a second stop
+  /// (InterruptCatcher) ends it, and all it started, before this process
+  /// ends; on Windows so does any end of this process. One at a time.
+  void EndWithUs();
+
   /// Waits until the program is gone and collects it. Returns its exit code,
   /// taken unsigned on Windows; on Linux 128 plus the number of the signal
   /// that killed it (as shells report it, so a crash never reads as exit code
@@ -106,14 +111,19 @@ class ChildProcess {
   ChildProcess(int pid, UniqueHandle process, UniqueHandle job)
       : pid_(pid), process_(std::move(process)), job_(std::move(job)) {}
 
+  void Untie();
+
   int pid_ = -1;  ///< -1 once reaped or handed on.
+  bool tied_ = false;
   UniqueHandle process_;
   UniqueHandle job_;  ///< none where the system refused one: Stop ends the program alone
 #else
   ChildProcess(int pid, UniqueFd pidFd) : pid_(pid), pidFd_(std::move(pidFd)) {}
   WaitOutcome PollForEnd(std::optional<std::chrono::milliseconds> timeout);
+  void Untie();
 
   int pid_ = -1;  ///< -1 once reaped or handed on.
+  bool tied_ = false;
   UniqueFd pidFd_;
 #endif
 };

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/process.h"
+#include "platform/second_stop.h"
 
 namespace {
 
@@ -145,9 +146,12 @@ std::optional<ChildProcess> ChildProcess::Start(const std::vector<std::string>& 
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : pid_(std::exchange(other.pid_, -1)), pidFd_(std::move(other.pidFd_)) {}
+    : pid_(std::exchange(other.pid_, -1)),
+      tied_(std::exchange(other.tied_, false)),
+      pidFd_(std::move(other.pidFd_)) {}
 
 ChildProcess::~ChildProcess() {
+  Untie();
   if (pid_ > 0) {
     HandToReaper(pid_);
   }
@@ -219,10 +223,26 @@ void ChildProcess::Stop() {
   kill(pid_, SIGKILL);
 }
 
+void ChildProcess::EndWithUs() {
+  if (pid_ > 0) {
+    // Started in a group of its own, whose id is its pid.
+    TieToSecondStop(pid_);
+    tied_ = true;
+  }
+}
+
+// Before the pid is collected, which frees it for another program.
+void ChildProcess::Untie() {
+  if (std::exchange(tied_, false)) {
+    TieToSecondStop(0);
+  }
+}
+
 std::optional<std::uint32_t> ChildProcess::Reap() {
   if (pid_ <= 0) {
     return std::nullopt;
   }
+  Untie();
   int status = 0;
   pid_t reaped;
   do {

@@ -4,6 +4,7 @@
 
 #include "platform/command_line.h"
 #include "platform/process.h"
+#include "platform/second_stop.h"
 
 namespace {
 
@@ -50,10 +51,34 @@ std::optional<ChildProcess> ChildProcess::Start(const std::vector<std::string>& 
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
     : pid_(std::exchange(other.pid_, -1)),
+      tied_(std::exchange(other.tied_, false)),
       process_(std::move(other.process_)),
       job_(std::move(other.job_)) {}
 
-ChildProcess::~ChildProcess() = default;
+ChildProcess::~ChildProcess() {
+  Untie();
+}
+
+void ChildProcess::EndWithUs() {
+  if (!process_) {
+    return;
+  }
+  // The job ends what it holds once its last handle closes, however this
+  // process ends; a program outside a job only by a second stop.
+  if (job_) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  }
+  TieToSecondStop(job_.get(), process_.get());
+  tied_ = true;
+}
+
+void ChildProcess::Untie() {
+  if (std::exchange(tied_, false)) {
+    TieToSecondStop(nullptr, nullptr);
+  }
+}
 
 WaitOutcome ChildProcess::WaitForEnd(std::optional<std::chrono::milliseconds> timeout) {
   if (!process_) {
@@ -85,6 +110,7 @@ std::optional<std::uint32_t> ChildProcess::Reap() {
   DWORD exitCode = 0;
   const bool ended = WaitForSingleObject(process_.get(), INFINITE) == WAIT_OBJECT_0 &&
                      GetExitCodeProcess(process_.get(), &exitCode);
+  Untie();
   process_.Reset();
   job_.Reset();
   pid_ = -1;

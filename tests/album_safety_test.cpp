@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "app/files.h"
 #include "tests/batch_fixture.h"
@@ -30,7 +31,8 @@ class AlbumSafetyTest : public KorvaloBatchTest {
  protected:
   // A recorder that does, for each picture, what `actions/NAME` says: save a
   // take (as a real recorder does, beside the file and renamed over it), skip,
-  // fail, press Ctrl+C in the run, or wait for the file `go`.
+  // fail, press Ctrl+C in the run (twice: Ctrl+C, then SIGTERM), or wait
+  // for the file `go`.
   void ScriptedRecorder() {
     const std::string d = Quoted(dir_.path());
     dir_.WriteScript(
@@ -43,6 +45,9 @@ class AlbumSafetyTest : public KorvaloBatchTest {
             "save) printf \"NEW-%s\" \"$name\" > \"$1.part\"; mv \"$1.part\" \"$1\";;\n"
             "fail) exit 2;;\n"
             "cancel) kill -INT $PPID; sleep 10;;\n"
+            "twice) echo $$ > " +
+            d +
+            "/recorder.pid; kill -INT $PPID; sleep 0.3; kill -TERM $PPID; sleep 10;;\n"
             "block) touch " +
             d + "/started; while [ ! -e " + d +
             "/go ]; do sleep 0.05; done;;\n"
@@ -119,6 +124,34 @@ TEST_F(AlbumSafetyTest, ACommentChangesOnlyByATakeTheUserSaved) {
   ASSERT_EQ(0, Run({"--record", "never", album_}).ExitCode);
   EXPECT_NE(backedUp.at("index.html"), Read("index.html"));
   EXPECT_EQ(backedUp, Contents(backup));
+}
+
+// A second stop ends the run at once, and the recorder with it; the empty
+// sound put where there was no comment goes too, so the next run asks for
+// it, and an existing comment stays as it was.
+TEST_F(AlbumSafetyTest, ASecondStopLeavesNoRecorderAndNoPlaceholder) {
+  Picture("a.gif", GifBytes(10, 10));
+  Picture("b.gif", GifBytes(10, 10));
+  Picture("b.wav", "COMMENT-b");
+  ScriptedRecorder();
+  const auto stopTwiceAt = [&](const char* name, const char* mode) {
+    Act(name, "twice");
+    EXPECT_NE(0, Run({"--record", mode, album_}).ExitCode) << name;
+    EXPECT_FALSE(IsAlive(ReadPid(dir_ / "recorder.pid"))) << name;
+  };
+  stopTwiceAt("a", "when-missing");
+  EXPECT_FALSE(FileExists(Album("a.wav")));
+  Act("a", "skip");
+  stopTwiceAt("b", "always");
+  EXPECT_EQ("a\na\nb\n", Recorded());
+  EXPECT_EQ("COMMENT-b", Read("b.wav"));
+  std::set<std::string> names;  // nothing left beside the files
+  for (const auto& entry : fs::directory_iterator(album_)) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ((std::set<std::string>{"__goback.gif", "a.gif", "a.html", "a.wav", "b.gif", "b.html",
+                                   "b.wav", "index.html", "index.jpg"}),
+            names);
 }
 
 // A re-run killed at any moment leaves every page as the earlier run or the
