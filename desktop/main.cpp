@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   // Before any thread starts: the recorder installed beside the program is found.
-  AppendProgramFolderToSearchPath();
+  AddProgramFolderToSearchPath();
   QApplication application(argc, argv);
   QApplication::setWindowIcon(ProgramIcon());
   RunState run;

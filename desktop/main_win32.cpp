@@ -33,7 +33,7 @@ class ComApartment {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before any thread starts: the recorder installed beside the program is found.
-  AppendProgramFolderToSearchPath();
+  AddProgramFolderToSearchPath();
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   const ComApartment com;

@@ -56,7 +56,7 @@ void AppendToSearchPath(std::string_view folder) {
   setenv("PATH", path.c_str(), 1);
 }
 
-void AppendProgramFolderToSearchPath() {
+void AddProgramFolderToSearchPath() {
   const std::string program = ProgramFilePath();
   const std::size_t slash = program.rfind('/');
   if (slash != std::string::npos) {

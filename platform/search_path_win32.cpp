@@ -32,19 +32,6 @@ bool SameFolder(std::string_view a, std::string_view b) {
          });
 }
 
-bool NamesFolder(std::string_view list, const std::string& folder) {
-  while (true) {
-    const std::size_t end = list.find(kSearchPathSeparator);
-    if (SameFolder(WithoutTrailingSeparator(list.substr(0, end)), folder)) {
-      return true;
-    }
-    if (end == std::string_view::npos) {
-      return false;
-    }
-    list.remove_prefix(end + 1);
-  }
-}
-
 // Where Windows looks for a program when PATH says nothing: its system folder
 // and its own folder.
 std::string DefaultSearchPath() {
@@ -75,24 +62,24 @@ std::optional<std::string> CurrentSearchPath() {
   return Utf8(path);
 }
 
-void AppendToSearchPath(std::string_view folder) {
-  const std::string entry = WithoutTrailingSeparator(folder);
-  if (entry.empty()) {
-    return;
-  }
-  std::string path = CurrentSearchPath().value_or(DefaultSearchPath());
-  if (NamesFolder(path, entry)) {
-    return;
-  }
-  path += path.empty() ? entry : kSearchPathSeparator + entry;
-  // The process's own environment, which CreateProcessW hands on to every program.
-  SetEnvironmentVariableW(L"PATH", Utf16(path).c_str());
-}
-
-void AppendProgramFolderToSearchPath() {
+void AddProgramFolderToSearchPath() {
   const std::string program = ProgramFilePath();
   const std::size_t separator = program.find_last_of(kPathSeparators);
-  if (separator != std::string::npos) {
-    AppendToSearchPath(program.substr(0, separator + 1));
+  if (separator == std::string::npos) {
+    return;
   }
+  const std::string folder = WithoutTrailingSeparator(program.substr(0, separator + 1));
+  // First, and only there: another sndrec32.exe earlier on PATH must not
+  // take the place of the one installed with the program.
+  std::string path = folder;
+  std::string_view rest = CurrentSearchPath().value_or(DefaultSearchPath());
+  while (!rest.empty()) {
+    const std::size_t end = rest.find(kSearchPathSeparator);
+    const std::string_view entry = rest.substr(0, end);
+    if (!entry.empty() && !SameFolder(WithoutTrailingSeparator(entry), folder)) {
+      path += kSearchPathSeparator + std::string(entry);
+    }
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  }
+  SetEnvironmentVariableW(L"PATH", Utf16(path).c_str());
 }

@@ -137,6 +137,16 @@ diff -r -x '$RECYCLE.BIN' -x aux.jpg -x nul.jpg -x Trip. "$work/card-linux" "$ca
 written=$(find "$card/\$RECYCLE.BIN" "$card/.git" "$card/Trip." -type f ! -name '*.jpg')
 [[ -z $written ]] || fail "written into a folder left out: $written"
 
+# Another sndrec32.exe earlier on PATH (here a program that refuses the sound
+# file) does not take the place of the one installed beside the program.
+mkdir -p "$work/decoy" "$work/decoy-album"
+cp "$program/korvalo-batch.exe" "$work/decoy/sndrec32.exe"
+cp "$src/samples/fyren.jpg" "$work/decoy-album/"
+WINEPATH=$(winpath "$work/decoy") windows --record always "$work/decoy-album" ||
+  fail "a recorder earlier on PATH was started: $(cat "$work/err")"
+[[ $(cat "$work/decoy-album/fyren.wav") == "RIFF-take:fyren.wav" ]] ||
+  fail "the recorder beside the program did not record"
+
 # A folder that is not there, on a server or not: exit code 2, nothing written.
 for missing in '\\server\share\Bilder' 'C:\Bilder saknas'; do
   wine "$program/korvalo-batch.exe" "$missing" 2>"$work/err"

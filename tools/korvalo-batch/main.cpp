@@ -93,7 +93,7 @@ std::optional<std::string> LoadTemplates(RunState& run, const BatchOptions& opti
 int ProgramMain(const std::vector<std::string>& arguments) {
   // The recorder installed beside this program is found even when its folder
   // is not on the user's PATH.
-  AppendProgramFolderToSearchPath();
+  AddProgramFolderToSearchPath();
   BatchOptions options;
   if (const auto error = ParseBatchOptions(arguments, options)) {
     return UsageError(*error);
