@@ -94,7 +94,7 @@ class IndexPage {
 
  private:
   [[noreturn]] void Fail() {
-    ShowError(run_, "Failed to write to file: %s", path_, true);
+    ShowError(run_, WithReason("Failed to write to file: %s", file_.Error()), path_, true);
     EndProcessNow(1);
   }
 
@@ -350,9 +350,7 @@ int GenerateFolder(RunState& run, const std::string& folder, int depth) {
   VisitedFolders visited(above.begin(), above.end());
   AlbumLevel album(run, folder, depth, visited);
   if (const FileError error = album.Open(); error != FileError::None) {
-    // The reason is our own text, free of '%'.
-    ShowError(run, LoadText(kTextCannotReadFolder) + " (" + std::string(ReasonText(error)) + ")",
-              folder, true);
+    ShowError(run, WithReason(LoadText(kTextCannotReadFolder), error), folder, true);
     EndProcessNow(1);
   }
   return album.Make() == LevelEnd::Done ? 1 : 0;

@@ -80,13 +80,13 @@ void WriteWholeFile(const RunState& run, const std::string& path, std::string_vi
     return;
   }
   if (file.Stream() == nullptr) {
-    ShowError(run, "Failed to create file: %s", path, true);
+    ShowError(run, WithReason("Failed to create file: %s", file.Error()), path, true);
   }
   // The page goes out in one piece: a stream buffer would only copy it.
   std::setvbuf(file.Stream(), nullptr, _IONBF, 0);
   const bool written =
       !text.empty() && std::fwrite(text.data(), text.size(), 1, file.Stream()) == 1;
   if (!written || !file.Commit()) {
-    ShowError(run, "Failed to write to file: %s", path, true);
+    ShowError(run, WithReason("Failed to write to file: %s", file.Error()), path, true);
   }
 }

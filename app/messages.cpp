@@ -95,3 +95,10 @@ std::string_view ReasonText(FileError error) {
   }
   return "okänt fel";
 }
+
+std::string WithReason(std::string_view message, FileError error) {
+  if (error == FileError::None || error == FileError::Other) {
+    return std::string(message);
+  }
+  return std::string(message) + " (" + std::string(ReasonText(error)) + ")";
+}

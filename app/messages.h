@@ -24,3 +24,8 @@ void ShowError(const RunState& run, std::string_view format, std::string_view ar
 /// The reason `error` in a few Swedish words, to follow a path in a message
 /// or log line ("disken är full").
 std::string_view ReasonText(FileError error);
+
+/// `message` followed by the reason in parentheses, when `error` names one.
+/// The reasons are the program's own words, free of '%', so the result stays
+/// a format as `message` was.
+std::string WithReason(std::string_view message, FileError error);

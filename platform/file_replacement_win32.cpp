@@ -86,6 +86,44 @@ bool SameBytes(HANDLE a, HANDLE b) {
   }
 }
 
+// A virus scanner, an indexer or an editor may hold a file open for a moment,
+// sharing it with no one: tried again for about a second.
+constexpr int kHeldOpenTries = 10;
+constexpr DWORD kHeldOpenPause = 100;
+
+bool MaybeHeldOpen(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+// Windows refuses to rename over a file held open as "access denied": one that
+// cannot even be opened for deletion, sharing everything, is held by another.
+bool HeldByAnother(const std::wstring& path) {
+  const UniqueHandle probe(
+      CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// MoveFileExW over `target`, waiting a while for a program that holds it.
+// On failure GetLastError tells why, ERROR_SHARING_VIOLATION for a holder.
+bool MoveWaitingForHolder(const std::wstring& beside, const std::wstring& target) {
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(beside.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      return true;
+    }
+    error = GetLastError();
+    if (!MaybeHeldOpen(error) || attempt == kHeldOpenTries) {
+      break;
+    }
+    Sleep(kHeldOpenPause);
+  }
+  SetLastError(error == ERROR_ACCESS_DENIED && HeldByAnother(target) ? ERROR_SHARING_VIOLATION
+                                                                     : error);
+  return false;
+}
+
 HANDLE HandleOf(std::FILE* stream) {
   return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
 }
@@ -193,7 +231,7 @@ bool FileReplacement::PutInPlace() {
     SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
   }
   const std::wstring beside = WidePath(besideName_);
-  if (!MoveFileExW(beside.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveWaitingForHolder(beside, target)) {
     const DWORD error = GetLastError();
     if (readOnly) {
       SetFileAttributesW(target.c_str(), attributes);

@@ -115,7 +115,7 @@ TEST_F(KorvaloBatchTest, FatalErrorsEndTheRunAndKeepWhatWasWritten) {
   WriteTemplate("example", kTwoColumnIndex);
   // Files stop at 512 bytes: the pages fit, the index page fails when flushed at its end.
   shell_ = "ulimit -f 1; trap '' XFSZ; ";
-  EXPECT_EQ("Fatal Error: Failed to write to file: " + Album("index.html") + "\n",
+  EXPECT_EQ("Fatal Error: Failed to write to file: " + Album("index.html") + " (disken är full)\n",
             fatal({"--quiet", album_}));
   shell_.clear();
   std::filesystem::remove(Album("index.html"));

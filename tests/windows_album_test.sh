@@ -166,7 +166,7 @@ for _ in $(seq 100); do grep -q holding "$work/recorder.log" 2>/dev/null && brea
 windows --template Enkel "$album"
 code=$?
 kill "$holder" 2>/dev/null
-[[ $code == 1 && $(cat "$work/err") == "Fatal Error: Failed to write to file: $(winpath "$album/index.html")" ]] ||
+[[ $code == 1 && $(cat "$work/err") == "Fatal Error: Failed to write to file: $(winpath "$album/index.html") (används av ett annat program)" ]] ||
   fail "an index page held open: exit code $code, $(cat "$work/err")"
 [[ $(cat "$album/index.html") == "$before" ]] || fail "the index page held open was changed"
 left=("$album"/.*korvalo-*)
