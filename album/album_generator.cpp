@@ -136,10 +136,21 @@ class AlbumLevel {
     }
     const FileError listed = ListFolder(folderPrefix_, "*.*", entries_);
     if (listed == FileError::None) {
+      RemoveWhatAKilledRunLeft();
       cell_.reserve(run_.Templates.IndexTemplate.size() + kFillRoom);
       page_.reserve(run_.Templates.PictureTemplate.size() + kFillRoom);
     }
     return listed;
+  }
+
+  // A run that was killed may have left a file it was writing beside a page;
+  // this folder is locked for this run, so no other is writing it now.
+  void RemoveWhatAKilledRunLeft() const {
+    for (const FolderEntry& entry : entries_) {
+      if (!entry.IsFolder && IsNameBeside(entry.Name)) {
+        RemoveFile(folderPrefix_ + entry.Name);
+      }
+    }
   }
 
   /// Makes the album.

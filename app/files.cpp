@@ -69,24 +69,17 @@ std::string ReadWholeFile(const RunState& run, const std::string& path) {
 void WriteWholeFile(const RunState& run, const std::string& path, std::string_view text,
                     bool probablyThere) {
   // An unchanged page is left as it is: cheaper than writing it, and its time
-  // stamp stays for those who upload only what changed. Where a page is
-  // probably new, trying to create it comes first, which saves a look.
-  if (probablyThere && RegularFileHolds(path, text)) {
-    return;
-  }
-  // A new page may be written in place: there is nothing earlier to keep.
-  FileReplacement file(path, FileReplacement::Mode::InPlaceWhenNew);
-  if (!probablyThere && file.Replacing() && RegularFileHolds(path, text)) {
-    return;
-  }
-  if (file.Stream() == nullptr) {
-    ShowError(run, WithReason("Failed to create file: %s", file.Error()), path, true);
-  }
-  // The page goes out in one piece: a stream buffer would only copy it.
-  std::setvbuf(file.Stream(), nullptr, _IONBF, 0);
-  const bool written =
-      !text.empty() && std::fwrite(text.data(), text.size(), 1, file.Stream()) == 1;
-  if (!written || !file.Commit()) {
-    ShowError(run, WithReason("Failed to write to file: %s", file.Error()), path, true);
+  // stamp stays for those who upload only what changed. A new page may be
+  // written in place: there is nothing earlier to keep.
+  const WholeWrite written =
+      text.empty()
+          ? WholeWrite{FileError::Other, true}
+          : WriteContentWhole(path, text, FileReplacement::Mode::InPlaceWhenNew, probablyThere);
+  if (written.Error != FileError::None) {
+    ShowError(
+        run,
+        WithReason(written.Created ? "Failed to write to file: %s" : "Failed to create file: %s",
+                   written.Error),
+        path, true);
   }
 }

@@ -1,8 +1,10 @@
 // The floor for korvalo-batch: the same file work and nothing else. For every
 // folder below FOLDER: list it, read each picture's header bytes, write a page
-// per picture and a cell per picture into the folder's index page.
+// per picture and a cell per picture into the folder's index page. With
+// --rename each page and index page is written beside itself and renamed over
+// it, the least a program does that replaces a file whole.
 //
-// usage: album_floor FOLDER
+// usage: album_floor [--rename] FOLDER
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,6 +16,8 @@
 #include <vector>
 
 namespace {
+
+bool replaceWhole = false;
 
 bool IsPicture(const std::string& name) {
   const std::size_t dot = name.rfind('.');
@@ -34,10 +38,14 @@ void WritePage(const std::string& path, const std::string& name) {
   const std::string page = "<html><head><title>" + name + "</title></head><body><img src=\"" +
                            name + ".jpg\" width=\"640\" height=\"480\"><br>" + name +
                            "<br><a href=\"index.html\">index</a></body></html>\r\n";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  const std::string written = replaceWhole ? path + ".new" : path;
+  std::FILE* file = std::fopen(written.c_str(), "wb");
   if (file != nullptr) {
     std::fwrite(page.data(), page.size(), 1, file);
     std::fclose(file);
+  }
+  if (replaceWhole) {
+    std::rename(written.c_str(), path.c_str());
   }
 }
 
@@ -51,7 +59,9 @@ void Walk(const std::string& folder) {
     }
     closedir(dir);
   }
-  std::FILE* index = std::fopen((folder + "/index.html").c_str(), "wb");
+  const std::string indexPath = folder + "/index.html";
+  const std::string indexWritten = replaceWhole ? indexPath + ".new" : indexPath;
+  std::FILE* index = std::fopen(indexWritten.c_str(), "wb");
   if (index == nullptr) {
     return;
   }
@@ -74,15 +84,19 @@ void Walk(const std::string& folder) {
   }
   std::fputs("</tr>\r\n</table></body></html>\r\n", index);
   std::fclose(index);
+  if (replaceWhole) {
+    std::rename(indexWritten.c_str(), indexPath.c_str());
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fputs("usage: album_floor FOLDER\n", stderr);
+  replaceWhole = argc == 3 && std::strcmp(argv[1], "--rename") == 0;
+  if (argc != 2 && !replaceWhole) {
+    std::fputs("usage: album_floor [--rename] FOLDER\n", stderr);
     return 2;
   }
-  Walk(argv[1]);
+  Walk(argv[argc - 1]);
   return 0;
 }

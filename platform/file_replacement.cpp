@@ -4,17 +4,48 @@
 
 // Built on FileReplacement alone, so every system replaces whole the same way.
 
-FileError ReplaceFileWhole(const std::string& path, std::string_view content) {
-  if (RegularFileHolds(path, content)) {
-    return FileError::None;
+#ifdef _WIN32
+WholeWrite WriteContentWhole(const std::string& path, std::string_view content,
+                             FileReplacement::Mode mode, bool probablyThere) {
+  if (probablyThere && RegularFileHolds(path, content)) {
+    return {};
   }
-  FileReplacement file(path, FileReplacement::Mode::Whole);
+  FileReplacement file(path, mode);
+  if (!probablyThere && file.Replacing() && RegularFileHolds(path, content)) {
+    return {};
+  }
   if (file.Stream() == nullptr) {
-    return file.Error();
+    return {file.Error(), false};
   }
+  // The content goes out in one piece: a stream buffer would only copy it.
+  std::setvbuf(file.Stream(), nullptr, _IONBF, 0);
   // A failed write leaves the stream in error, which Commit reports.
   std::fwrite(content.data(), 1, content.size(), file.Stream());
-  return file.Commit() ? FileError::None : file.Error();
+  if (!file.Commit()) {
+    return {file.Error() == FileError::None ? FileError::Other : file.Error(), true};
+  }
+  return {};
+}
+#endif
+
+FileError ReplaceFileWhole(const std::string& path, std::string_view content) {
+  return WriteContentWhole(path, content, FileReplacement::Mode::Whole).Error;
+}
+
+bool IsNameBeside(std::string_view name) {
+  // "." NAME ".korvalo-" PID "-" COUNTER
+  constexpr std::string_view kMark = ".korvalo-";
+  const std::size_t mark = name.rfind(kMark);
+  if (name.size() < 2 || name.front() != '.' || mark == std::string_view::npos || mark < 2) {
+    return false;
+  }
+  const std::string_view numbers = name.substr(mark + kMark.size());
+  const std::size_t dash = numbers.find('-');
+  const auto digits = [](std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return dash != std::string_view::npos && digits(numbers.substr(0, dash)) &&
+         digits(numbers.substr(dash + 1));
 }
 
 FileError CopyFileWhole(const std::string& source, const std::string& target) {

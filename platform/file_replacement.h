@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "platform/file_error.h"
 
@@ -47,7 +48,7 @@ class FileReplacement {
   bool PutInPlace();
 
   std::string path_;
-  std::string besideName_;  ///< a named file beside the target, when one is used
+  std::string besideName_;  ///< the file beside the target, until it is renamed or gone
   std::FILE* stream_ = nullptr;
   bool inPlace_ = false;
   bool replacing_ = false;  ///< something stood at the target when we began
@@ -55,14 +56,31 @@ class FileReplacement {
   FileError error_ = FileError::None;
 };
 
+/// How a WriteContentWhole ended: None, or why not, and whether the file could
+/// be created at all (else it was its content that could not be written).
+struct WholeWrite {
+  FileError Error = FileError::None;
+  bool Created = true;
+};
+
+/// Puts exactly `content` at `path` as a regular file, as FileReplacement does
+/// in `mode`, with the fewest system calls that takes: a regular file that
+/// holds `content` already is left untouched, time stamp and all. `probablyThere`
+/// only orders the work: whether something is likely to stand there.
+WholeWrite WriteContentWhole(const std::string& path, std::string_view content,
+                             FileReplacement::Mode mode, bool probablyThere = true);
+
+/// True for a name FileReplacement gives the file it writes beside a target:
+/// one a run that was killed may have left, which the next run removes.
+bool IsNameBeside(std::string_view name);
+
 /// True when `path` is a regular file (not a link) holding exactly `content`.
 bool RegularFileHolds(const std::string& path, std::string_view content);
 
 /// True when `a` and `b` are both regular files (not links) with the same bytes.
 bool RegularFilesEqual(const std::string& a, const std::string& b);
 
-/// Writes `content` to `path` as a FileReplacement in Whole mode; an
-/// unchanged file is left alone. None on success.
+/// WriteContentWhole in Whole mode. None on success.
 FileError ReplaceFileWhole(const std::string& path, std::string_view content);
 
 /// Copies the regular file `source` to `target` whole (Whole mode). None on success.

@@ -7,17 +7,21 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <fstream>
+#include <optional>
 #include <utility>
 
 #include "platform/file_error_posix.h"
 
 namespace {
 
-constexpr int kCreateFlags = O_CLOEXEC | O_NOCTTY;
+constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY;
+// A file made here never goes through a link that stands at its name.
+constexpr int kCreateFlags = O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags;
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string NameOf(const std::string& path) {
@@ -26,11 +30,52 @@ std::string NameOf(const std::string& path) {
 }
 
 // A hidden name beside `path`, unique in this process; the walk leaves
-// hidden names out, so an album never shows one.
+// hidden names out, so an album never shows one, and removes what a killed
+// run left (IsNameBeside).
 std::string BesideName(const std::string& path) {
+  static const pid_t self = getpid();
   static std::atomic<unsigned> counter{0};
-  return FolderOf(path) + "." + NameOf(path) + ".korvalo-" + std::to_string(getpid()) + "-" +
+  return FolderOf(path) + "." + NameOf(path) + ".korvalo-" + std::to_string(self) + "-" +
          std::to_string(counter++);
+}
+
+// This process's umask, read once without changing it; -1 when unknown.
+int ProcessUmask() {
+  static const int mask = [] {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    int value = -1;
+    while (status >> key) {
+      if (key == "Umask:") {
+        status >> std::oct >> value;
+        break;
+      }
+    }
+    return value;
+  }();
+  return mask;
+}
+
+// A file made for `mode` has it only where the umask allowed it: what it took
+// away is put back, so a page or take the user made group-writable stays so.
+void KeepMode(int fd, int mode) {
+  const int mask = ProcessUmask();
+  if (mode >= 0 && (mask < 0 || (mode & mask) != 0)) {
+    fchmod(fd, static_cast<mode_t>(mode));
+  }
+}
+
+// An unnamed file in the target's folder, for a file written over a long
+// time (an index page while its folder is walked): whatever ends the process
+// before Commit, even a kill, leaves nothing behind. Not every file system
+// has them, and naming one later needs /proc.
+int UnnamedFileBeside(const std::string& path, int mode) {
+  static const bool canName = access("/proc/self/fd", X_OK) == 0;
+  if (!canName) {
+    return -1;
+  }
+  const std::string folder = FolderOf(path);
+  return open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | kOpenFlags, mode);
 }
 
 std::FILE* StreamOf(int fd) {
@@ -44,13 +89,28 @@ std::FILE* StreamOf(int fd) {
   return file;
 }
 
-// An unnamed file in the target's folder: whatever ends the process before
-// Commit, even a kill, leaves nothing behind. Not every file system has them.
-int UnnamedFileBeside(const std::string& path) {
-  if (access("/proc/self/fd", X_OK) != 0) {
-    return -1;  // no way to give it a name later
+// Writes all of `content`; 0 or the errno value of the failure.
+int WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t wrote = write(fd, content.data(), content.size());
+    if (wrote < 0 && errno == EINTR) {
+      continue;
+    }
+    if (wrote <= 0) {
+      return wrote < 0 ? errno : ENOSPC;
+    }
+    content.remove_prefix(static_cast<std::size_t>(wrote));
   }
-  return open(FolderOf(path).c_str(), O_TMPFILE | O_RDWR | kCreateFlags, 0666);
+  return 0;
+}
+
+// Writes `content` and closes `fd`; a full disk may only show at the close.
+int WriteAndClose(int fd, std::string_view content) {
+  int error = WriteAll(fd, content);
+  if (close(fd) != 0 && error == 0) {
+    error = errno;
+  }
+  return error;
 }
 
 bool SameBytes(int a, int b) {
@@ -69,9 +129,22 @@ bool SameBytes(int a, int b) {
   }
 }
 
+// True when the open file `fd` of `size` bytes holds exactly `content`.
+bool Holds(int fd, off_t size, std::string_view content) {
+  bool same = static_cast<std::size_t>(size) == content.size();
+  // Piece by piece, without an allocation per page.
+  char buffer[16 * 1024];
+  for (std::size_t at = 0; same && at < content.size();) {
+    const ssize_t got = read(fd, buffer, std::min(sizeof buffer, content.size() - at));
+    same = got > 0 && std::memcmp(buffer, content.data() + at, static_cast<std::size_t>(got)) == 0;
+    at += static_cast<std::size_t>(std::max<ssize_t>(got, 0));
+  }
+  return same;
+}
+
 // The regular file at `path` itself, never through a link, a FIFO never waited on.
 int OpenRegularNoFollow(const std::string& path, struct stat& status) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kCreateFlags);
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kOpenFlags);
   if (fd >= 0 && (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
     close(fd);
     return -1;
@@ -79,14 +152,110 @@ int OpenRegularNoFollow(const std::string& path, struct stat& status) {
   return fd;
 }
 
+// What stands at a path before it is replaced.
+struct Present {
+  int Error = 0;        ///< errno of the look; ENOENT for nothing, ELOOP for a link
+  bool Holds = false;   ///< a regular file holding the content already
+  int Mode = -1;        ///< a regular file's permissions, passed on
+  bool Folder = false;  ///< a folder, which is never replaced
+};
+
+// One look at the name first: a page whose size changed, as most do when a
+// template changed, is never opened.
+Present Look(const std::string& path, std::string_view content) {
+  Present present;
+  struct stat status {};
+  if (lstat(path.c_str(), &status) != 0) {
+    present.Error = errno;
+    return present;
+  }
+  present.Folder = S_ISDIR(status.st_mode);
+  if (!S_ISREG(status.st_mode)) {
+    present.Error = S_ISLNK(status.st_mode) ? ELOOP : 0;
+    return present;
+  }
+  present.Mode = static_cast<int>(status.st_mode & 07777);
+  if (static_cast<std::size_t>(status.st_size) != content.size()) {
+    return present;
+  }
+  // Not through a link that took its place since; a FIFO reads as different.
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kOpenFlags);
+  if (fd >= 0) {
+    present.Holds = Holds(fd, status.st_size, content);
+    close(fd);
+  }
+  return present;
+}
+
+// Writes `content` beside `path` and renames it over: the old file, or a
+// link, FIFO or device standing there, is replaced whole or not at all.
+WholeWrite ReplaceBeside(const std::string& path, std::string_view content, int mode) {
+  const std::string beside = BesideName(path);
+  const int fd = open(beside.c_str(), O_WRONLY | kCreateFlags, mode >= 0 ? mode : 0666);
+  if (fd < 0) {
+    return {FileErrorFromErrno(errno), false};
+  }
+  KeepMode(fd, mode);
+  int error = WriteAndClose(fd, content);
+  if (error == 0 && rename(beside.c_str(), path.c_str()) != 0) {
+    error = errno;
+  }
+  if (error != 0) {
+    unlink(beside.c_str());
+    const FileError why = FileErrorFromErrno(error);
+    return {why == FileError::None ? FileError::Other : why, true};
+  }
+  return {};
+}
+
+// A new file where nothing stands, written where it will stay; none when
+// something stands there after all.
+std::optional<WholeWrite> CreateInPlace(const std::string& path, std::string_view content) {
+  const int fd = open(path.c_str(), O_WRONLY | kCreateFlags, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST) {
+      return std::nullopt;
+    }
+    return WholeWrite{FileErrorFromErrno(errno), false};
+  }
+  const int error = WriteAndClose(fd, content);
+  const FileError why = FileErrorFromErrno(error);
+  return WholeWrite{error != 0 && why == FileError::None ? FileError::Other : why, true};
+}
+
 }  // namespace
+
+WholeWrite WriteContentWhole(const std::string& path, std::string_view content,
+                             FileReplacement::Mode mode, bool probablyThere) {
+  const bool inPlace = mode == FileReplacement::Mode::InPlaceWhenNew;
+  // Where a file is probably new, trying to create it comes first, which saves a look.
+  if (inPlace && !probablyThere) {
+    if (const std::optional<WholeWrite> created = CreateInPlace(path, content)) {
+      return *created;
+    }
+  }
+  const Present present = Look(path, content);
+  if (present.Holds) {
+    return {};
+  }
+  if (present.Folder) {
+    return {FileError::IsAFolder, false};
+  }
+  if (present.Error == ENOENT && inPlace) {
+    if (const std::optional<WholeWrite> created = CreateInPlace(path, content)) {
+      return *created;
+    }
+  }
+  // Whatever else stands there, a file unreadable to us included, is replaced.
+  return ReplaceBeside(path, content, present.Mode);
+}
 
 FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(path)) {
   if (mode == Mode::Whole) {
     return;
   }
   // O_EXCL refuses any link, even a dangling one: it is replaced beside.
-  const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kCreateFlags, 0666);
+  const int fd = open(path_.c_str(), O_RDWR | kCreateFlags, 0666);
   if (fd >= 0) {
     inPlace_ = true;
     stream_ = StreamOf(fd);
@@ -105,7 +274,7 @@ std::FILE* FileReplacement::Stream() {
 }
 
 // Looked at only now: a caller that finds the old content unchanged never
-// gets here, and an unchanged page costs no more than reading it.
+// gets here, and an unchanged file costs no more than reading it.
 void FileReplacement::MakeBeside() {
   struct stat status {};
   if (lstat(path_.c_str(), &status) == 0) {
@@ -121,20 +290,18 @@ void FileReplacement::MakeBeside() {
     Fail(errno);
     return;
   }
-  int fd = UnnamedFileBeside(path_);
+  const int mode = keptMode_ >= 0 ? keptMode_ : 0666;
+  int fd = UnnamedFileBeside(path_, mode);
   if (fd < 0) {
     besideName_ = BesideName(path_);
-    fd = open(besideName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kCreateFlags, 0666);
+    fd = open(besideName_.c_str(), O_RDWR | kCreateFlags, mode);
     if (fd < 0) {
       besideName_.clear();
       Fail(errno);
       return;
     }
   }
-  // A take or page a user made read-only for others stays so.
-  if (keptMode_ >= 0) {
-    fchmod(fd, static_cast<mode_t>(keptMode_));
-  }
+  KeepMode(fd, keptMode_);
   stream_ = StreamOf(fd);
   if (stream_ == nullptr) {
     Fail(errno);
@@ -203,6 +370,8 @@ bool FileReplacement::Commit() {
   if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0) {
     return Fail(errno);
   }
+  // An unchanged file keeps its name and time stamp; what was written beside
+  // it goes with the stream, or in the destructor.
   bool done = inPlace_ || (replacing_ && SameAsTarget()) || PutInPlace();
   const int closeError = std::fclose(stream_) == 0 ? 0 : errno;
   stream_ = nullptr;
@@ -218,14 +387,7 @@ bool RegularFileHolds(const std::string& path, std::string_view content) {
   if (fd < 0) {
     return false;
   }
-  bool same = static_cast<std::size_t>(status.st_size) == content.size();
-  // Piece by piece, without an allocation per page.
-  char buffer[16 * 1024];
-  for (std::size_t at = 0; same && at < content.size();) {
-    const ssize_t got = read(fd, buffer, std::min(sizeof buffer, content.size() - at));
-    same = got > 0 && std::memcmp(buffer, content.data() + at, static_cast<std::size_t>(got)) == 0;
-    at += static_cast<std::size_t>(std::max<ssize_t>(got, 0));
-  }
+  const bool same = Holds(fd, status.st_size, content);
   close(fd);
   return same;
 }
