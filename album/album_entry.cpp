@@ -73,6 +73,12 @@ EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isF
   return EntryKind::Picture;
 }
 
+std::array<Placeholder, 3> PlaceholdersOf(const CellValues& values) {
+  return {{{kPictureFileMarker, values.FileReference},
+           {kPictureNameMarker, values.ReferenceWithoutExtension},
+           {kCaptionMarker, values.Caption}}};
+}
+
 CellValues PictureValues(std::string_view fileName) {
   const std::string_view name = NameWithoutExtension(fileName);
   return Escaped(fileName, name, CaptionFromName(name));

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
+#include "album/html_template.h"
 #include "app/run_state.h"
 #include "platform/folder_listing.h"
 
@@ -48,6 +50,10 @@ struct CellValues {
   std::string ReferenceWithoutExtension;  ///< replaces "__picture"
   std::string Caption;                    ///< replaces "Picture text"
 };
+
+/// The three placeholders of a page or cell, "__picture.jpg", "__picture" and
+/// "Picture text", filled with `values`, which must outlive them.
+std::array<Placeholder, 3> PlaceholdersOf(const CellValues& values);
 
 /// The values of the picture `fileName`, for its page and its cell alike.
 CellValues PictureValues(std::string_view fileName);

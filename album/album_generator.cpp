@@ -213,9 +213,8 @@ class AlbumLevel {
       return LevelEnd::Done;
     }
     if (depth_ != 0) {
-      cell_.assign(layout_.CellTemplate);
       const CellValues back = GoBackValues(rules_.GoBackImageName, run_.Paths.IndexBaseName);
-      FillPlaceholders(cell_, back.FileReference, back.ReferenceWithoutExtension, back.Caption);
+      FillTemplate(layout_.CellTemplate, PlaceholdersOf(back), cell_);
       FitImageBox(cell_, run_.Paths.GoBackImage);
       index_->Write(cell_);
     }
@@ -314,8 +313,7 @@ class AlbumLevel {
                         const std::optional<PictureSize>& size) {
     const std::string_view baseName = NameWithoutExtension(name);
     const std::string pagePath = folderPrefix_ + std::string(baseName) + run_.Paths.PageExtension;
-    page_.assign(run_.Templates.PictureTemplate);
-    FillPlaceholders(page_, values.FileReference, values.ReferenceWithoutExtension, values.Caption);
+    FillTemplate(run_.Templates.PictureTemplate, PlaceholdersOf(values), page_);
     if (size) {
       FitImageBoxToSize(page_, *size);
     }
@@ -326,8 +324,7 @@ class AlbumLevel {
 
   // A sub-album's cell has no picture to fit its box to.
   void WriteCell(const CellValues& values, const std::optional<PictureSize>& size) {
-    cell_.assign(layout_.CellTemplate);
-    FillPlaceholders(cell_, values.FileReference, values.ReferenceWithoutExtension, values.Caption);
+    FillTemplate(layout_.CellTemplate, PlaceholdersOf(values), cell_);
     if (size) {
       FitImageBoxToSize(cell_, *size);
     }

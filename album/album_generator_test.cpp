@@ -68,6 +68,41 @@ TEST_F(GenerateFolderTest, ATreeOfCornerCases) {
   EXPECT_EQ(1, windows_.finishes_);
 }
 
+// A name is data: a marker in it is never filled, it never reads as a
+// scheme, and a byte of no UTF-8 character never turns into another name.
+TEST_F(GenerateFolderTest, EveryNameLinksToItsOwnPageAndPictureOnly) {
+  const struct {
+    const char* Name;
+    const char* Link;
+    const char* Caption;
+  } cases[] = {
+      {"Picture text\\..\\..\\elsewhere.html#.jpg", "Picture text%5C..%5C..%5Celsewhere.html%23",
+       "Picture text\\..\\..\\elsewhere.html#"},
+      {"aPicture text.jpg", "aPicture text", "APicture text"},
+      {"x__picture.jpg", "x__picture", "X__picture"},
+      {"javascript:alert(document.domain).jpg", "javascript%3Aalert(document.domain)",
+       "Javascript:alert(document.domain)"},
+      {"caf\xE9.jpg", "caf%E9", "Caf\xE9"},
+      {"caf\xEF\xBF\xBD.gif", "caf\xEF\xBF\xBD", "Caf\xEF\xBF\xBD"},
+      {"\xC3\xA5sa.jpg", "\xC3\xA5sa", "\xC3\xA5sa"},
+  };
+  run_.Templates.PictureTemplate =
+      "<img src=\"__picture.jpg\"><a href=\"__picture.wav\">Picture text</a>";
+  run_.Settings.ThumbnailsPerRow = 100;
+  for (const auto& c : cases) {
+    dir_.Write("Album/" + std::string(c.Name), GifBytes(30, 30));
+  }
+  GenerateFolder(run_, album_, 0);
+  for (const auto& c : cases) {
+    const std::string name = c.Name;
+    const std::string image = c.Link + name.substr(name.rfind('.'));
+    EXPECT_NE(Read("index.html").find(Cell(c.Link, image, c.Caption)), std::string::npos) << c.Name;
+    EXPECT_EQ(Read(name.substr(0, name.rfind('.')) + ".html"),
+              "<img src=\"" + image + "\"><a href=\"" + c.Link + ".wav\">" + c.Caption + "</a>")
+        << c.Name;
+  }
+}
+
 TEST_F(GenerateFolderTest, WithoutSubfoldersOnlyAFolderWithAPictureExtensionIsWalked) {
   dir_.Write("Album/Trip.2007/a.gif", GifBytes(30, 30));
   dir_.Write("Album/old.jpg/b.gif", GifBytes(30, 30));

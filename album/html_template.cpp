@@ -1,6 +1,7 @@
 #include "album/html_template.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -74,35 +75,44 @@ IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPer
   return layout;
 }
 
-void ReplaceAll(std::string& text, std::string_view marker, std::string_view replacement) {
-  // An empty marker would be found again right after every insertion.
-  if (marker.empty()) {
-    return;
+void FillTemplate(std::string_view text, std::span<const Placeholder> placeholders,
+                  std::string& filled) {
+  filled.clear();
+  placeholders = placeholders.first(std::min(placeholders.size(), kMostPlaceholders));
+  // Where each marker is next found in `text`, at or after `copied`.
+  std::array<std::size_t, kMostPlaceholders> next{};
+  next.fill(std::string_view::npos);
+  for (std::size_t i = 0; i < placeholders.size(); ++i) {
+    if (!placeholders[i].Marker.empty()) {
+      next[i] = text.find(placeholders[i].Marker);
+    }
   }
-  std::size_t found = text.find(marker);
-  if (found == std::string::npos) {
-    return;
-  }
-  // One pass over the original text: what follows an occurrence is searched,
-  // the inserted replacement never is.
-  std::string result;
   std::size_t copied = 0;
-  while (found != std::string::npos) {
-    result.append(text, copied, found - copied);
-    result.append(replacement);
-    copied = found + marker.size();
-    found = text.find(marker, copied);
+  for (;;) {
+    // The first marker in the text; at one place, the longest.
+    std::size_t chosen = placeholders.size();
+    for (std::size_t i = 0; i < placeholders.size(); ++i) {
+      if (next[i] != std::string_view::npos &&
+          (chosen == placeholders.size() || next[i] < next[chosen] ||
+           (next[i] == next[chosen] &&
+            placeholders[i].Marker.size() > placeholders[chosen].Marker.size()))) {
+        chosen = i;
+      }
+    }
+    if (chosen == placeholders.size()) {
+      break;
+    }
+    filled.append(text, copied, next[chosen] - copied);
+    filled.append(placeholders[chosen].Value);
+    copied = next[chosen] + placeholders[chosen].Marker.size();
+    // Markers that began inside the one filled are looked for again after it.
+    for (std::size_t i = 0; i < placeholders.size(); ++i) {
+      if (next[i] != std::string_view::npos && next[i] < copied) {
+        next[i] = text.find(placeholders[i].Marker, copied);
+      }
+    }
   }
-  result.append(text, copied);
-  text = std::move(result);
-}
-
-void FillPlaceholders(std::string& text, std::string_view fileReference,
-                      std::string_view referenceWithoutExtension, std::string_view caption) {
-  // "__picture" begins "__picture.jpg", so the longer marker must go first.
-  ReplaceAll(text, kPictureFileMarker, fileReference);
-  ReplaceAll(text, kPictureNameMarker, referenceWithoutExtension);
-  ReplaceAll(text, kCaptionMarker, caption);
+  filled.append(text, copied);
 }
 
 std::optional<std::size_t> FindAfter(std::string_view text, std::string_view what) {
@@ -155,6 +165,8 @@ std::string_view UrlEscape(char c) {
       return "%3F";
     case '\\':
       return "%5C";
+    case ':':
+      return "%3A";
     default:
       return {};
   }
@@ -187,6 +199,35 @@ bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
+// The length of the valid UTF-8 sequence that begins `text`: 1 to 4, or 0
+// where none begins (a stray continuation byte, a lead byte cut short, an
+// overlong form, a surrogate, a code point above U+10FFFF).
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  const std::size_t length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+  if (length == 0 || length > text.size()) {
+    return 0;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) {
+      return 0;
+    }
+  }
+  // The second byte's range rules out overlong forms, surrogates and too-large code points.
+  const unsigned char second = length > 1 ? byte(1) : 0;
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F)) {
+    return 0;
+  }
+  return length;
+}
+
 // A browser decodes '%' followed by two hexadecimal digits, so such a '%' in
 // a file name must be written as an escape itself; and a control character
 // would break the link.
@@ -206,7 +247,16 @@ std::string EscapeFileReference(std::string_view reference) {
   escaped.reserve(reference.size());
   for (std::size_t at = 0; at < reference.size(); ++at) {
     const char c = reference[at];
-    if (NeedsPercentEscape(reference, at)) {
+    // A whole character beyond ASCII stays as it is; a byte of none is
+    // escaped, or the browser would read another name in its place.
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      if (const std::size_t length = Utf8SequenceLength(reference.substr(at)); length > 0) {
+        escaped.append(reference, at, length);
+        at += length - 1;
+        continue;
+      }
+    }
+    if (static_cast<unsigned char>(c) >= 0x80 || NeedsPercentEscape(reference, at)) {
       const auto byte = static_cast<unsigned char>(c);
       escaped += '%';
       escaped += kHex[byte >> 4];

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,13 +35,23 @@ bool IndexTemplateIsUsable(std::string_view indexTemplate);
 /// that is not usable comes back whole as Head, with an empty cell and tail.
 IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPerRow);
 
-/// Replaces every `marker` in `text`; inserted text is never searched again.
-/// An empty marker leaves the text as it is.
-void ReplaceAll(std::string& text, std::string_view marker, std::string_view replacement);
+/// How many placeholders one FillTemplate fills at most.
+inline constexpr std::size_t kMostPlaceholders = 16;
 
-/// Fills "__picture.jpg", then "__picture", then "Picture text", in that order.
-void FillPlaceholders(std::string& text, std::string_view fileReference,
-                      std::string_view referenceWithoutExtension, std::string_view caption);
+/// A placeholder of a template and the text it is filled with.
+struct Placeholder {
+  std::string_view Marker;
+  std::string_view Value;
+};
+
+/// Puts `text` into `filled` (cleared first: a buffer reused from call to
+/// call) with every placeholder filled, in one pass over `text`: where two
+/// markers begin at the same place the longer is filled ("__picture.jpg"
+/// before "__picture"), and what is inserted is never searched again, so a
+/// name holding a marker can never rewrite its own link. Empty markers are
+/// left out, and so is any placeholder after the first kMostPlaceholders.
+void FillTemplate(std::string_view text, std::span<const Placeholder> placeholders,
+                  std::string& filled);
 
 /// The position just after the first `what` in `text`, or none.
 std::optional<std::size_t> FindAfter(std::string_view text, std::string_view what);
@@ -52,7 +63,10 @@ std::string CaptionFromName(std::string_view name);
 /// `text` with & < > " ' written as entities, for HTML text and attributes.
 std::string EscapeHtml(std::string_view text);
 
-/// EscapeHtml, and '#', '?' and a backslash as %23, %3F and %5C, for a relative
-/// file link; also control characters (below 0x20 and 0x7F) and a '%' that a
-/// browser would decode (one followed by two hexadecimal digits) as %XX.
+/// EscapeHtml, and '#', '?', ':' and a backslash as %23, %3F, %3A and %5C, for
+/// a relative file link that stays one, its name never read as a scheme such
+/// as "javascript:"; also control characters (below 0x20 and 0x7F), every byte
+/// that is not part of valid UTF-8 (which a browser would read as another
+/// character) and a '%' that a browser would decode (one followed by two
+/// hexadecimal digits) as %XX. Valid UTF-8 passes unchanged.
 std::string EscapeFileReference(std::string_view reference);

@@ -45,23 +45,19 @@ TEST(SplitIndexTemplate, TemplatesWithoutRowOrCellAreNotUsable) {
   }
 }
 
-// Fuzzing compares it with an editor's replace loop; this checks what a short run misses.
-TEST(ReplaceAll, AnEmptyMarkerReplacesNothingAndTheTextMayGrowWithoutLimit) {
-  std::string text = "keep";
-  ReplaceAll(text, "", "y");
-  EXPECT_EQ(text, "keep");
-  text = std::string(2000, 'm');
-  ReplaceAll(text, "m", std::string(1000, 'r'));
-  EXPECT_TRUE(text == std::string(2000000, 'r'));
-}
-
-TEST(FillPlaceholders, MarkersInsideValuesAreInsertedOnceAndAnEmptyCaptionRemovesThem) {
-  std::string cell = "__picture.jpg|__picture.html|Picture text|Picture text";
-  FillPlaceholders(cell, "Picture text.jpg", "Picture text", "Picture text");
-  EXPECT_EQ(cell, "Picture text.jpg|Picture text.html|Picture text|Picture text");
-  cell = "<td>__picture.jpg Picture text<br>Picture text</td>";
-  FillPlaceholders(cell, "__picture.jpg", "__picture", "");
-  EXPECT_EQ(cell, "<td>__picture.jpg <br></td>");
+// One pass over the template: what is inserted is never searched again, and
+// at one place the longest marker is the one filled.
+TEST(FillTemplate, EachMarkerOfTheTemplateOnceAndNothingInsideTheValues) {
+  const Placeholder placeholders[] = {{"__picture", "N"},
+                                      {"__picture.jpg", "x__picture.jpg"},
+                                      {"Picture text", "aPicture text"},
+                                      {"", "never"}};
+  std::string filled = "stale";
+  FillTemplate("<a href=\"__picture.html\"><img src=\"__picture.jpg\">Picture text__picture",
+               placeholders, filled);
+  EXPECT_EQ(filled, "<a href=\"N.html\"><img src=\"x__picture.jpg\">aPicture textN");
+  FillTemplate("__pictur", placeholders, filled);
+  EXPECT_EQ(filled, "__pictur");
 }
 
 TEST(CaptionFromName, DropsOnePlusAndUpperCasesOnlyAsciiLetters) {
@@ -84,6 +80,11 @@ TEST(EscapeHtml, EscapesTextAndFileReferencesForTheirPlaceInAPage) {
       // Only a '%' that a browser would decode is escaped itself.
       {"a%20b%ff%Fe %4g %a %", "a%2520b%25ff%25Fe %4g %a %"},
       {"x\ny\t\x1F\x7F\xc3\xa5.jpg", "x%0Ay%09%1F%7F\xc3\xa5.jpg"},
+      // Never a scheme; a byte of no UTF-8 character is escaped, every whole one kept.
+      {"javascript:alert(1)", "javascript%3Aalert(1)"},
+      {"caf\xE9 \xC3\xA5 \xEF\xBF\xBD \xF0\x9F\x93\xB7",
+       "caf%E9 \xC3\xA5 \xEF\xBF\xBD \xF0\x9F\x93\xB7"},
+      {"\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xE2\x82", "%C0%AF %ED%A0%80 %F4%90%80%80 %E2%82"},
   };
   for (const auto& [reference, escaped] : references) {
     EXPECT_EQ(EscapeFileReference(reference), escaped);

@@ -1,21 +1,35 @@
-// Index template layout, placeholder filling and marker replacement, with
-// the settings, markers and values taken from the input.
+// Index template layout, placeholder filling and file reference escaping,
+// with the settings, markers and values taken from the input.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <span>
 #include <string>
 
 #include "album/html_template.h"
 #include "fuzz/fuzz_check.h"
 
-// Replacement as a text editor's loop does it, in place, searching on after
-// each inserted text: what ReplaceAll must agree with.
-static std::string ReplaceInPlace(std::string text, const std::string& marker,
-                                  const std::string& replacement) {
-  for (std::size_t at = marker.empty() ? std::string::npos : text.find(marker);
-       at != std::string::npos; at = text.find(marker, at + replacement.size())) {
-    text.replace(at, marker.size(), replacement);
+// Filling as the plainest loop does it: at each place of the text the
+// longest marker found there, else the character itself. What FillTemplate
+// must agree with.
+static std::string FillPlainly(const std::string& text, std::span<const Placeholder> placeholders) {
+  std::string filled;
+  for (std::size_t at = 0; at < text.size();) {
+    const Placeholder* found = nullptr;
+    for (const Placeholder& placeholder : placeholders) {
+      if (!placeholder.Marker.empty() &&
+          text.compare(at, placeholder.Marker.size(), placeholder.Marker) == 0 &&
+          (found == nullptr || placeholder.Marker.size() > found->Marker.size())) {
+        found = &placeholder;
+      }
+    }
+    if (found != nullptr) {
+      filled += found->Value;
+      at += found->Marker.size();
+    } else {
+      filled += text[at++];
+    }
   }
-  return text;
+  return filled;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -25,14 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string replacement = input.ConsumeRandomLengthString(48);
   const std::string caption = input.ConsumeRandomLengthString(24);
   const std::string text = input.ConsumeRemainingBytesAsString();
-  std::string replaced = text;
-  ReplaceAll(replaced, marker, replacement);
-  FUZZ_CHECK(replaced == ReplaceInPlace(text, marker, replacement));
+  const Placeholder placeholders[] = {
+      {marker, replacement}, {"__picture.jpg", caption}, {"__picture", marker}};
+  std::string filled;
+  FillTemplate(text, placeholders, filled);
+  FUZZ_CHECK(filled == FillPlainly(text, placeholders));
   FUZZ_CHECK(EscapeHtml(caption).find_first_of("<>\"'") == std::string::npos);
-  // The only '#' left is the one of the apostrophe's entity.
+  // The only '#' left is the one of the apostrophe's entity, and no ':' can make a scheme.
   std::string reference = EscapeFileReference(replacement);
-  ReplaceAll(reference, "&#39;", "");
-  FUZZ_CHECK(reference.find_first_of("<>\"'#?\\") == std::string::npos);
+  for (std::size_t at; (at = reference.find("&#39;")) != std::string::npos;) {
+    reference.erase(at, 5);
+  }
+  FUZZ_CHECK(reference.find_first_of("<>\"'#?:\\") == std::string::npos);
 
   // Head, cell and tail follow each other in the text; an unusable text is all head.
   const IndexLayout layout = SplitIndexTemplate(text, thumbnailsPerRow);
@@ -49,8 +67,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
              layout.Tail.data() + layout.Tail.size() == text.data() + text.size());
   FUZZ_CHECK(thumbnailsPerRow <= 0 || layout.Columns == thumbnailsPerRow);
 
-  std::string cell(layout.CellTemplate);
-  FillPlaceholders(cell, EscapeFileReference(replacement), EscapeFileReference(marker),
-                   EscapeHtml(caption));
   return 0;
 }
