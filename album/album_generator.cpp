@@ -33,10 +33,26 @@ struct IdentityLess {
   }
 };
 
-// The folders the walk must not enter: every folder above the chosen one and
-// every folder made into an album in this run, so that no loop or fan of
-// links can make the walk visit a real folder twice.
-using VisitedFolders = std::set<FileIdentity, IdentityLess>;
+// What the whole walk shares: the folders it must not enter, every folder
+// above the chosen one and every folder made into an album in this run, so
+// that no loop or fan of links can make it visit a real folder twice; and the
+// chosen folder, outside of which it never writes.
+struct WalkBounds {
+  std::set<FileIdentity, IdentityLess> Visited;
+  std::optional<std::string> Chosen;  ///< where the chosen folder really is
+
+  /// False when the folder `path` really lies outside the chosen one; true
+  /// where that cannot be told, which opening the folder then finds out.
+  bool Inside(const std::string& path) const {
+    const std::optional<std::string> real = RealPath(path);
+    if (!Chosen || !real || *real == *Chosen) {
+      return true;
+    }
+    return real->starts_with(*Chosen) &&
+           (kPathSeparators.find(Chosen->back()) != std::string::npos ||
+            kPathSeparators.find((*real)[Chosen->size()]) != std::string::npos);
+  }
+};
 
 // `folder` ending in a separator: a root such as "C:\\" or "/" has one already.
 std::string WithSeparator(const std::string& folder) {
@@ -114,11 +130,11 @@ enum class LevelEnd {
 // One level of the walk: one folder, its index page and its two working texts.
 class AlbumLevel {
  public:
-  AlbumLevel(RunState& run, const std::string& folder, int depth, VisitedFolders& visited)
+  AlbumLevel(RunState& run, const std::string& folder, int depth, WalkBounds& bounds)
       : run_(run),
         folder_(folder),
         depth_(depth),
-        visited_(visited),
+        bounds_(bounds),
         folderPrefix_(PathPart(WithSeparator(folder) + "*.*", "drive,dir")),
         indexPath_(folderPrefix_ + run.Paths.IndexBaseName + run.Paths.PageExtension),
         rules_(MakeEntryRules(run)),
@@ -271,11 +287,17 @@ class AlbumLevel {
   // the album goes on.
   LevelEnd MakeSubAlbum(const std::string& entryPath, std::string_view name) {
     const std::optional<FileIdentity> identity = IdentityOf(entryPath);
-    if (identity && visited_.count(*identity) != 0) {
+    if (identity && bounds_.Visited.count(*identity) != 0) {
       run_.Windows->LogLine(SkipLine(entryPath, "mappen ingår redan i albumet"));
       return LevelEnd::Done;
     }
-    AlbumLevel sub(run_, entryPath, depth_ + 1, visited_);
+    // A link (a junction on Windows) to a folder elsewhere: its album would
+    // be written outside the folder the user chose.
+    if (!bounds_.Inside(entryPath)) {
+      run_.Windows->LogLine(SkipLine(entryPath, "länken pekar utanför albummappen"));
+      return LevelEnd::Done;
+    }
+    AlbumLevel sub(run_, entryPath, depth_ + 1, bounds_);
     if (const FileError error = sub.Open(); error != FileError::None) {
       run_.Windows->LogLine(SkipLine(entryPath, ReasonText(error)));
       return LevelEnd::Done;
@@ -284,7 +306,7 @@ class AlbumLevel {
       return LevelEnd::Unwritable;
     }
     if (identity) {
-      visited_.insert(*identity);
+      bounds_.Visited.insert(*identity);
     }
     switch (sub.Make()) {
       case LevelEnd::Stopped:
@@ -337,7 +359,7 @@ class AlbumLevel {
   RunState& run_;
   const std::string& folder_;
   const int depth_;
-  VisitedFolders& visited_;
+  WalkBounds& bounds_;
   const std::string folderPrefix_;
   const std::string indexPath_;
   const EntryRules rules_;
@@ -355,8 +377,8 @@ class AlbumLevel {
 
 int GenerateFolder(RunState& run, const std::string& folder, int depth) {
   const std::vector<FileIdentity> above = FolderAndItsParents(folder);
-  VisitedFolders visited(above.begin(), above.end());
-  AlbumLevel album(run, folder, depth, visited);
+  WalkBounds bounds{{above.begin(), above.end()}, RealPath(folder)};
+  AlbumLevel album(run, folder, depth, bounds);
   if (const FileError error = album.Open(); error != FileError::None) {
     ShowError(run, WithReason(LoadText(kTextCannotReadFolder), error), folder, true);
     EndProcessNow(1);

@@ -40,6 +40,11 @@ std::optional<FileIdentity> IdentityOf(const std::string& path);
 /// the root, as the folders really are (through "..", not by the path's text).
 std::vector<FileIdentity> FolderAndItsParents(const std::string& path);
 
+/// Where `path` really is: an absolute path with every link (and on Windows
+/// junction) followed and "." and ".." resolved, in the system's own form;
+/// none when it cannot be found. Two paths to one file or folder give the same.
+std::optional<std::string> RealPath(const std::string& path);
+
 /// `path` made absolute against the current folder, with "." and ".." taken
 /// out by its text, in the system's own form (backslashes on Windows).
 std::string AbsolutePath(const std::string& path);

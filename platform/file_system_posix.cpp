@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -122,4 +124,12 @@ std::optional<std::string> FolderProblem(const std::string& path) {
   const bool exists = std::filesystem::exists(path, error);
   // A path too long or a folder above it shut: the system's reason, not "no such folder".
   return exists ? "not a folder" : error ? error.message() : "no such folder";
+}
+
+std::optional<std::string> RealPath(const std::string& path) {
+  // realpath looks at each part of the path, never inside the last one, so a
+  // folder that can be listed but not entered has one too.
+  const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr),
+                                                         &std::free);
+  return real ? std::optional<std::string>(real.get()) : std::nullopt;
 }

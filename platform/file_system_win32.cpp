@@ -178,3 +178,9 @@ std::optional<std::string> FolderProblem(const std::string& path) {
   }
   return SystemMessage(error);
 }
+
+std::optional<std::string> RealPath(const std::string& path) {
+  const UniqueHandle file = OpenToLookAt(WidePath(path));
+  const std::wstring real = file ? FinalPathOf(file.get()) : std::wstring();
+  return real.empty() ? std::nullopt : std::optional<std::string>(Utf8(real));
+}

@@ -215,12 +215,13 @@ TEST_F(AlbumSafetyTest, ASecondRunInAFolderInUseIsToldAndWritesNothing) {
             Read("index.html"));
 }
 
-// Each real folder becomes one album however many links lead to it; what
-// cannot be read is left out with the reason, and the rest is made.
+// Each real folder becomes one album however many links inside the chosen
+// folder lead to it; a link out of it, and what cannot be read, are left out
+// with the reason, nothing is written through them, and the rest is made.
 TEST_F(AlbumSafetyTest, EachFolderOnceAndWhatCannotBeReadLeftOut) {
   const int levels = 20;  // each level links twice to the next: 2^20 ways down
   for (int i = 0; i < levels; ++i) {
-    const std::string level = "fan/n" + std::to_string(i);
+    const std::string level = "Album/.fan/n" + std::to_string(i);
     dir_.Write(level + "/p.gif", GifBytes(10, 10));
     if (i + 1 < levels) {
       for (const char* link : {"/a", "/b"}) {
@@ -229,7 +230,10 @@ TEST_F(AlbumSafetyTest, EachFolderOnceAndWhatCannotBeReadLeftOut) {
       }
     }
   }
-  ASSERT_EQ(0, symlink((dir_ / "fan/n0").c_str(), Album("fan").c_str()));
+  ASSERT_EQ(0, symlink(".fan/n0", Album("fan").c_str()));
+  dir_.Write("public_html/index.html", "the site's own page");
+  dir_.Write("public_html/p.gif", GifBytes(10, 10));
+  ASSERT_EQ(0, symlink("../public_html", Album("Semester").c_str()));
   // A folder deeper than the system's path limit, made step by step.
   int folder = open(album_.c_str(), O_RDONLY | O_DIRECTORY);
   for (int i = 0; i < 17 && folder >= 0; ++i) {
@@ -254,6 +258,10 @@ TEST_F(AlbumSafetyTest, EachFolderOnceAndWhatCannotBeReadLeftOut) {
   }
   EXPECT_EQ(levels - 1, skipped);
   EXPECT_NE(std::string::npos, result.Out.find("\": sökvägen är för lång\n")) << result.Out;
+  EXPECT_NE(std::string::npos, result.Out.find("Hoppar över \"" + Album("Semester") +
+                                               "\": länken pekar utanför albummappen\n"));
+  EXPECT_EQ("the site's own page", ReadFileBytes(dir_ / "public_html/index.html"));
+  EXPECT_FALSE(FileExists(dir_ / "public_html/p.html"));
   EXPECT_NE(std::string::npos, Read("index.html").find(Cell("z", "z.gif", "Z")));
   EXPECT_EQ(GifBytes(40, 40), Read("__goback.gif"));
   EXPECT_EQ("my own cover", Read("index.jpg"));

@@ -87,6 +87,8 @@ cp "$src/samples/blomma.gif" "$deep/långt bort.gif"
 echo "keep" >"$work/tree/outside.txt"
 ln -s "../outside.txt" "$tree/it's.html"
 ln -s ".." "$tree/Resa/tillbaka"
+mkdir "$work/outside" && cp "$src/samples/fyren.jpg" "$work/outside/"
+ln -s "$work/outside" "$tree/Ute"
 rm -f "$work/recorder.log"
 compare names "$work/tree" --record always
 for system in linux windows; do
@@ -96,6 +98,9 @@ for system in linux windows; do
 done
 grep -q "^Hoppar över \".*\\\\tillbaka\": mappen ingår redan i albumet$" "$work/out" ||
   fail "the link back up the tree was not named: $(cat "$work/out")"
+grep -q "^Hoppar över \".*\\\\Ute\": länken pekar utanför albummappen$" "$work/out" ||
+  fail "the link out of the album was not named: $(cat "$work/out")"
+[[ -z $(find "$work/outside" -name '*.html') ]] || fail "written through the link out of the album"
 # The recorder got each comment's Windows path as one argument.
 find "$work/names-windows" -name '*.wav' | while read -r wav; do winpath "$wav"; done |
   LC_ALL=C sort >"$work/expected"
