@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "app/run_state.h"
@@ -23,10 +24,13 @@ struct WindowServices {
 };
 
 /// Writes "Caption: message" to standard error, logs to standard output unless
-/// quiet, and never cancels. Used where there is no window.
+/// quiet, and never cancels. Used where there is no window. On a terminal the
+/// control characters of a text (a file name's) are shown as "\x1b" and the
+/// like, so no name can move the cursor, erase a line or set the title; a
+/// pipe or file gets the bytes as they are.
 class ConsoleWindowServices : public WindowServices {
  public:
-  explicit ConsoleWindowServices(bool quiet = false) : quiet_(quiet) {}
+  explicit ConsoleWindowServices(bool quiet = false);
   void ShowMessageBox(MessageOwner owner, std::string_view caption, std::string_view text) override;
   void LogLine(std::string_view line) override;
   void ClearLastLine() override {}
@@ -35,4 +39,10 @@ class ConsoleWindowServices : public WindowServices {
 
  private:
   bool quiet_;
+  bool outputIsTerminal_;
+  bool errorIsTerminal_;
 };
+
+/// `text` with its control characters (C0 but tab, DEL, and C1 as UTF-8)
+/// written as "\xHH", for a terminal.
+std::string ShownOnTerminal(std::string_view text);

@@ -1,5 +1,7 @@
 #include "external/browser_launcher.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "app/files.h"
@@ -67,18 +69,25 @@ TEST_F(OpenInBrowserTest, WithoutABrowserTheDesktopOpenerIsUsedAndMissingOnesAre
   OpenInBrowser(page, false);
 }
 
+// The page is put in the session's runtime folder only when no one else may
+// write there; else in a folder of this user's own.
 TEST_F(OpenInBrowserTest, TheDesktopOpenerReachesTheAnchorThroughAPageLeadingOnToIt) {
   const std::string page = dir_.Write("dok/korvalo.html", "");
   FakeBrowser("xdg-open");
   ScopedEnv path("PATH", dir_ / "bin");
-  ScopedEnv runtime("XDG_RUNTIME_DIR", dir_.MakeFolder("runtime"));
+  ScopedEnv temp("TMPDIR", dir_.MakeFolder("tmp"));
   ScopedEnv browser("BROWSER", std::nullopt);
-  OpenInBrowser(page + "#usage", true);
-  const std::string received = Received();
-  ASSERT_TRUE(received.starts_with("file://" + dir_ / "runtime/")) << received;
-  ASSERT_EQ(received.find('#'), std::string::npos);
-  const std::string leadOn = ReadFileBytes(received.substr(7, received.size() - 8));
-  EXPECT_NE(leadOn.find("content=\"0; url=file://" + page + "#usage\""), std::string::npos);
+  for (const auto& [mode, folder] :
+       {std::pair{0700, "runtime/"}, std::pair{0777, "tmp/korvalo-"}}) {
+    chmod(dir_.MakeFolder("runtime").c_str(), mode);
+    ScopedEnv runtime("XDG_RUNTIME_DIR", dir_ / "runtime");
+    OpenInBrowser(page + "#usage", true);
+    const std::string received = Received();
+    ASSERT_TRUE(received.starts_with("file://" + dir_ / folder)) << received;
+    ASSERT_EQ(received.find('#'), std::string::npos);
+    const std::string leadOn = ReadFileBytes(received.substr(7, received.size() - 8));
+    EXPECT_NE(leadOn.find("content=\"0; url=file://" + page + "#usage\""), std::string::npos);
+  }
 }
 
 }  // namespace

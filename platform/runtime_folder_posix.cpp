@@ -13,9 +13,13 @@ std::string AbsoluteFolderFrom(const char* variable) {
   return folder.starts_with('/') ? folder : std::string();
 }
 
-bool IsFolder(const std::string& path) {
+// A runtime folder named by the session is used only when it is ours and no
+// one else may put a file in it: a shared one would let another user's file
+// be opened in our name.
+bool IsOwnUnsharedFolder(const std::string& path) {
   struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+         (info.st_mode & 022) == 0;
 }
 
 // In a folder everyone may write to, a name is ours only when we own what
@@ -37,7 +41,7 @@ std::string WithTrailingSlash(std::string folder) {
 
 std::string PrivateRuntimeFolder() {
   const std::string runtime = AbsoluteFolderFrom("XDG_RUNTIME_DIR");
-  if (!runtime.empty() && IsFolder(runtime)) {
+  if (!runtime.empty() && IsOwnUnsharedFolder(runtime)) {
     return WithTrailingSlash(runtime);
   }
   std::string temp = AbsoluteFolderFrom("TMPDIR");

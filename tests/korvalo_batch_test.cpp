@@ -197,6 +197,21 @@ TEST_F(KorvaloBatchTest, OddEntriesGiveAWholeAlbumInsideItAndTheRunEnds) {
   }
 }
 
+// On a terminal a name's control characters are shown, never obeyed: no
+// name erases a line, forges a message or sets the title. A pipe gets the
+// bytes as they are, for scripts.
+TEST_F(KorvaloBatchTest, ANameCannotSteerTheTerminal) {
+  const std::string name = "a\x1b[2K\x1b]0;pwned\x07\xC2\x9B\tb.gif";
+  Picture(name, GifBytes(8, 8));
+  EXPECT_EQ(Album(name) + "\n", Run({"--record", "never", album_}).Out);
+  // script(1) runs the program on a pseudo-terminal of its own.
+  const std::string onTerminal = dir_ / "terminal";
+  std::system(("script -qec " + Quoted(Command({"--record", "never", album_})) + " /dev/null >" +
+               Quoted(onTerminal))
+                  .c_str());
+  EXPECT_EQ(Album("a\\x1b[2K\\x1b]0;pwned\\x07\\u009b\tb.gif") + "\r\n", ReadFileBytes(onTerminal));
+}
+
 TEST_F(KorvaloBatchTest, UsageErrorsNameTheProblem) {
   Picture("a.gif", GifBytes(10, 10));
   const std::string file = dir_.Write("file.txt", "x");
