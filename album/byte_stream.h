@@ -7,15 +7,37 @@
 #include <cstdio>
 #include <cstring>
 
-/// A forward-only walk over an open binary stream that counts the bytes it has
+/// Where a ByteStream's bytes come from.
+struct ByteSource {
+  virtual ~ByteSource() = default;
+  /// Reads up to `size` bytes; how many came, 0 at the end or on a failure.
+  virtual std::size_t Read(unsigned char* buffer, std::size_t size) = 0;
+  /// Moves forward by `count` bytes; false when the source refuses.
+  virtual bool Skip(std::uint64_t count) = 0;
+};
+
+/// An open C stream as a ByteSource; the stream stays the caller's.
+struct StreamSource : ByteSource {
+  explicit StreamSource(std::FILE* file) : File(file) {}
+  std::size_t Read(unsigned char* buffer, std::size_t size) override {
+    return std::fread(buffer, 1, size, File);
+  }
+  bool Skip(std::uint64_t count) override {
+    return count <= static_cast<std::uint64_t>(LONG_MAX) &&
+           std::fseek(File, static_cast<long>(count), SEEK_CUR) == 0;
+  }
+  std::FILE* File;
+};
+
+/// A forward-only walk over a ByteSource that counts the bytes it has
 /// passed, so that a reader can stay inside a segment it knows the length of.
 /// It reads through a small buffer of its own, so that many short reads cost
-/// few system calls; a skip beyond the buffer is one seek. The stream stays
-/// owned by the caller, and its position is past what the buffer holds.
+/// few system calls; a skip beyond the buffer is one seek. The source stays
+/// the caller's, and its position is past what the buffer holds.
 struct ByteStream {
-  explicit ByteStream(std::FILE* file) : File(file) {}
+  explicit ByteStream(ByteSource& source) : Source(source) {}
 
-  std::FILE* File = nullptr;
+  ByteSource& Source;
   std::uint64_t Position = 0;  ///< Bytes passed, read or skipped.
 
   /// Reads exactly `count` bytes into `out`; false when fewer came.
@@ -44,9 +66,7 @@ struct ByteStream {
       Position += count;
       return true;
     }
-    const std::uint64_t beyond = count - buffered;
-    if (beyond > static_cast<std::uint64_t>(LONG_MAX) ||
-        std::fseek(File, static_cast<long>(beyond), SEEK_CUR) != 0) {
+    if (!Source.Skip(count - buffered)) {
       return false;
     }
     next_ = end_ = 0;
@@ -57,7 +77,7 @@ struct ByteStream {
  private:
   bool Refill() {
     next_ = 0;
-    end_ = std::fread(buffer_, 1, sizeof buffer_, File);
+    end_ = Source.Read(buffer_, sizeof buffer_);
     return end_ > 0;
   }
 

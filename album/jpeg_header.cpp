@@ -22,7 +22,7 @@ bool ReadStartOfImage(ByteStream& in) {
 
 }  // namespace
 
-bool ReadJpegHeader(std::FILE* file, PictureSize& stored, int& orientation) {
+bool ReadJpegHeader(ByteSource& file, PictureSize& stored, int& orientation) {
   ByteStream in{file};
   if (!ReadStartOfImage(in)) {
     return false;
@@ -62,7 +62,7 @@ bool ReadJpegHeader(std::FILE* file, PictureSize& stored, int& orientation) {
   }
 }
 
-bool ReadJpegSize(std::FILE* file, PictureSize& size) {
+bool ReadJpegSize(ByteSource& file, PictureSize& size) {
   PictureSize stored;
   int orientation = 0;
   if (!ReadJpegHeader(file, stored, orientation)) {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <cstdio>
-
+#include "album/byte_stream.h"
 #include "album/picture_size.h"
 
 /// Reads a JPEG's frame size from `file`, starting at its current position
@@ -10,8 +9,8 @@
 /// segment before the frame is looked into for its orientation, and width and
 /// height are swapped for a picture stored turned by a quarter.
 /// True when a frame header was found; `size` is untouched otherwise.
-bool ReadJpegSize(std::FILE* file, PictureSize& size);
+bool ReadJpegSize(ByteSource& file, PictureSize& size);
 
 /// The same walk, giving the size as stored (not turned) and the Exif
 /// orientation (1 to 8, or 0 for none), for whoever turns the picture itself.
-bool ReadJpegHeader(std::FILE* file, PictureSize& stored, int& orientation);
+bool ReadJpegHeader(ByteSource& file, PictureSize& stored, int& orientation);

@@ -17,21 +17,18 @@
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using PictureFile = std::unique_ptr<std::FILE, FileCloser>;
-
-// Only a few header bytes are wanted: the JPEG reader keeps its own small
-// buffer, and a stream buffer would read a whole block for a GIF's ten bytes.
-// Only a regular file is a picture: a FIFO must never hold the run up.
-PictureFile OpenUnbuffered(const std::string& path) {
-  PictureFile file(OpenRegularFile(path));
-  if (file && std::setvbuf(file.get(), nullptr, _IONBF, 0) != 0) {
-    file.reset();
+// Only a few header bytes are wanted, read straight from the file: the JPEG
+// reader keeps its own small buffer, and a stream would cost an allocation
+// and a buffer per picture. Only a regular file is a picture: a FIFO must
+// never hold the run up.
+struct PictureHeader : ByteSource {
+  explicit PictureHeader(const std::string& path) : File(path) {}
+  std::size_t Read(unsigned char* buffer, std::size_t size) override {
+    return File.Read(buffer, size);
   }
-  return file;
-}
+  bool Skip(std::uint64_t count) override { return File.Skip(count); }
+  HeaderFile File;
+};
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) {
@@ -111,14 +108,17 @@ void RewriteValue(std::string& text, const BoxValue& value, double number) {
 }  // namespace
 
 bool ReadJpegSize(const std::string& path, PictureSize& size) {
-  const PictureFile file = OpenUnbuffered(path);
-  return file && ReadJpegSize(file.get(), size);
+  PictureHeader file(path);
+  return file.File && ReadJpegSize(file, size);
 }
 
-bool ReadGifSize(std::FILE* file, PictureSize& size) {
+bool ReadGifSize(ByteSource& file, PictureSize& size) {
   // "GIF87a" or "GIF89a", then the logical screen's width and height.
   unsigned char header[10];
-  const std::size_t got = std::fread(header, 1, sizeof header, file);
+  std::size_t got = 0;
+  for (std::size_t read = 1; got < sizeof header && read > 0; got += read) {
+    read = file.Read(header + got, sizeof header - got);
+  }
   if (got < sizeof header || std::memcmp(header, "GIF8", 4) != 0) {
     return false;
   }
@@ -128,8 +128,8 @@ bool ReadGifSize(std::FILE* file, PictureSize& size) {
 }
 
 bool ReadGifSize(const std::string& path, PictureSize& size) {
-  const PictureFile file = OpenUnbuffered(path);
-  return file && ReadGifSize(file.get(), size);
+  PictureHeader file(path);
+  return file.File && ReadGifSize(file, size);
 }
 
 void FitImageBoxToSize(std::string& text, PictureSize size) {

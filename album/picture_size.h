@@ -1,7 +1,8 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
+
+#include "album/byte_stream.h"
 
 /// A picture's width and height in pixels, as its header gives them.
 struct PictureSize {
@@ -15,8 +16,8 @@ bool ReadJpegSize(const std::string& path, PictureSize& size);
 /// Reads a GIF's logical screen size. True when found.
 bool ReadGifSize(const std::string& path, PictureSize& size);
 
-/// The same from an open stream, from its current position; reads 10 bytes.
-bool ReadGifSize(std::FILE* file, PictureSize& size);
+/// The same from an open source, from its current position.
+bool ReadGifSize(ByteSource& file, PictureSize& size);
 
 /// Shrinks one side of the first square width/height box in `text` to the
 /// picture's proportions, in place, keeping the text's length. Any failure

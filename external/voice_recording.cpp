@@ -14,16 +14,18 @@
 
 namespace {
 
-bool RecordingWanted(RecordMode mode, const std::string& soundPath) {
-  switch (mode) {
-    case RecordWhenMissing:
-      // A folder of that name counts as present too.
-      return !FileExists(soundPath);
-    case RecordAlways:
-      return true;
-    default:
-      return false;
+// The sound file beside the page, when the record mode asks for a take of it.
+std::optional<std::string> SoundToRecord(RecordMode mode, const std::string& pagePath) {
+  if (mode != RecordWhenMissing && mode != RecordAlways) {
+    return std::nullopt;
   }
+  // The picture's whole name: a '"' in it is part of it, and of its page's link.
+  std::string soundPath = PathWithoutExtension(pagePath) + ".wav";
+  // A folder of that name counts as present too.
+  if (mode == RecordWhenMissing && FileExists(soundPath)) {
+    return std::nullopt;
+  }
+  return soundPath;
 }
 
 // An empty sound this call put there for a recording that did not happen goes
@@ -39,11 +41,11 @@ void RemovePlaceholder(const RunState& run, const std::string& soundPath, bool p
 bool RecordSound(const RunState& run, const std::string& pagePath, const std::string& pictureName) {
   // The caller may pass a text that the path services below overwrite.
   const std::string name = pictureName;
-  // The picture's whole name: a '"' in it is part of it, and of its page's link.
-  const std::string soundPath = PathWithoutExtension(pagePath) + ".wav";
-  if (!RecordingWanted(run.Settings.Recording, soundPath)) {
+  const std::optional<std::string> wanted = SoundToRecord(run.Settings.Recording, pagePath);
+  if (!wanted) {
     return true;
   }
+  const std::string& soundPath = *wanted;
   // The empty sound goes only where there is no comment yet, so a missing
   // recorder or a cancel leaves a playable file and never costs a comment.
   const bool placed =

@@ -7,7 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto input = OpenInput(data, size);
   PictureSize picture{-1, -1};
-  const bool found = ReadGifSize(input.get(), picture);
+  StreamSource source(input.get());
+  const bool found = ReadGifSize(source, picture);
   FUZZ_CHECK(found == (size >= 10 && std::memcmp(data, "GIF8", 4) == 0));
   FUZZ_CHECK(!found || (picture.Width == (data[6] | data[7] << 8) &&
                         picture.Height == (data[8] | data[9] << 8)));

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -24,19 +27,21 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string NameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A hidden name beside `path`, unique in this process; the walk leaves
 // hidden names out, so an album never shows one, and removes what a killed
 // run left (IsNameBeside).
 std::string BesideName(const std::string& path) {
-  static const pid_t self = getpid();
+  static const std::string mark = ".korvalo-" + std::to_string(getpid()) + "-";
   static std::atomic<unsigned> counter{0};
-  return FolderOf(path) + "." + NameOf(path) + ".korvalo-" + std::to_string(self) + "-" +
-         std::to_string(counter++);
+  char number[std::numeric_limits<unsigned>::digits10 + 2];
+  const char* const numberEnd = std::to_chars(std::begin(number), std::end(number), counter++).ptr;
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+  std::string beside;
+  beside.reserve(path.size() + mark.size() + sizeof number + 1);
+  beside.append(path, 0, nameAt).append(1, '.').append(path, nameAt).append(mark);
+  beside.append(number, static_cast<std::size_t>(numberEnd - number));
+  return beside;
 }
 
 // This process's umask, read once without changing it; -1 when unknown.

@@ -26,6 +26,33 @@ bool RemoveFile(const std::string& path);
 /// without waiting for a writer.
 std::FILE* OpenRegularFile(const std::string& path);
 
+/// A regular file open for reading straight from the system, with no stream
+/// and no buffer in between: for a picture's header, where a few short reads
+/// and seeks are all there is.
+class HeaderFile {
+ public:
+  /// Opens `path` only when it is a regular file, links followed; a FIFO,
+  /// socket, device or folder leaves it closed at once.
+  explicit HeaderFile(const std::string& path);
+  HeaderFile(const HeaderFile&) = delete;
+  HeaderFile& operator=(const HeaderFile&) = delete;
+  ~HeaderFile();
+
+  explicit operator bool() const { return open_; }
+  /// Reads up to `size` bytes; how many came, 0 at the end or on a failure.
+  std::size_t Read(unsigned char* buffer, std::size_t size);
+  /// Moves forward by `count` bytes; false when the system refuses.
+  bool Skip(std::uint64_t count);
+
+ private:
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+  bool open_ = false;
+};
+
 /// Which file or folder a path leads to: the same for every path to it.
 struct FileIdentity {
   std::uint64_t Device = 0;

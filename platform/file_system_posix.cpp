@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <system_error>
 #include <utility>
@@ -132,4 +133,26 @@ std::optional<std::string> RealPath(const std::string& path) {
   const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr),
                                                          &std::free);
   return real ? std::optional<std::string>(real.get()) : std::nullopt;
+}
+
+HeaderFile::HeaderFile(const std::string& path)
+    : fd_(OpenRegularDescriptor(path)), open_(fd_ >= 0) {}
+
+HeaderFile::~HeaderFile() {
+  if (fd_ >= 0) {
+    close(fd_);
+  }
+}
+
+std::size_t HeaderFile::Read(unsigned char* buffer, std::size_t size) {
+  ssize_t got;
+  do {
+    got = read(fd_, buffer, size);
+  } while (got < 0 && errno == EINTR);
+  return got > 0 ? static_cast<std::size_t>(got) : 0;
+}
+
+bool HeaderFile::Skip(std::uint64_t count) {
+  return count <= static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) &&
+         lseek(fd_, static_cast<off_t>(count), SEEK_CUR) >= 0;
 }

@@ -184,3 +184,31 @@ std::optional<std::string> RealPath(const std::string& path) {
   const std::wstring real = file ? FinalPathOf(file.get()) : std::wstring();
   return real.empty() ? std::nullopt : std::optional<std::string>(Utf8(real));
 }
+
+HeaderFile::HeaderFile(const std::string& path) {
+  UniqueHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file && GetFileType(file.get()) == FILE_TYPE_DISK) {
+    handle_ = file.Release();
+    open_ = true;
+  }
+}
+
+HeaderFile::~HeaderFile() {
+  if (open_) {
+    CloseHandle(handle_);
+  }
+}
+
+std::size_t HeaderFile::Read(unsigned char* buffer, std::size_t size) {
+  DWORD got = 0;
+  const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+  return ReadFile(handle_, buffer, wanted, &got, nullptr) ? got : 0;
+}
+
+bool HeaderFile::Skip(std::uint64_t count) {
+  LARGE_INTEGER distance{};
+  distance.QuadPart = static_cast<LONGLONG>(std::min<std::uint64_t>(count, INT64_MAX));
+  return count <= static_cast<std::uint64_t>(INT64_MAX) &&
+         SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
+}

@@ -89,6 +89,10 @@ bool WildcardMatch(std::string_view wildcard, std::string_view name) {
 bool NtfsNameLess(std::string_view a, std::string_view b) {
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i) {
+    // Most names share a long start: equal bytes need no upper-casing.
+    if (a[i] == b[i]) {
+      continue;
+    }
     const auto ua = static_cast<unsigned char>(UpperAscii(a[i]));
     const auto ub = static_cast<unsigned char>(UpperAscii(b[i]));
     if (ua != ub) {

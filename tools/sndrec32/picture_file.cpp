@@ -29,8 +29,9 @@ std::optional<CommentPicture> OpenPicture(const std::string& folder, const std::
     return std::nullopt;
   }
   std::FILE* file = picture.File.get();
-  const bool read = isGif ? ReadGifSize(file, picture.Stored)
-                          : ReadJpegHeader(file, picture.Stored, picture.Orientation);
+  StreamSource source(file);
+  const bool read = isGif ? ReadGifSize(source, picture.Stored)
+                          : ReadJpegHeader(source, picture.Stored, picture.Orientation);
   if (!read || !Acceptable(picture) || std::fseek(file, 0, SEEK_SET) != 0) {
     return std::nullopt;
   }
