@@ -1,5 +1,6 @@
 #include "album/jpeg_layout.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -19,6 +20,25 @@ bool StandsAlone(int marker) {
 
 const unsigned char* Bytes(std::string_view bytes) {
   return reinterpret_cast<const unsigned char*>(bytes.data());
+}
+
+// The blocks of all components: each is sampled at its factors' share of
+// the largest ones, rounded up, in blocks of 8 by 8.
+std::int64_t BlocksOfFrame(const unsigned char* frame, int components, int width, int height) {
+  int largestH = 1;
+  int largestV = 1;
+  for (int c = 0; c < components; ++c) {
+    largestH = std::max(largestH, frame[3 * c + 1] >> 4);
+    largestV = std::max(largestV, frame[3 * c + 1] & 0x0F);
+  }
+  std::int64_t blocks = 0;
+  for (int c = 0; c < components; ++c) {
+    const int factors = frame[3 * c + 1];
+    const std::int64_t columns = (std::int64_t{width} * (factors >> 4) + largestH - 1) / largestH;
+    const std::int64_t rows = (std::int64_t{height} * (factors & 0x0F) + largestV - 1) / largestV;
+    blocks += ((columns + 7) / 8) * ((rows + 7) / 8);
+  }
+  return blocks;
 }
 
 // Past the coded data of a scan: to the first marker that is neither a
@@ -85,11 +105,21 @@ bool ReadJpegLayout(std::string_view bytes, JpegLayout& layout) {
       layout.Height = (data[at + 3] << 8) | data[at + 4];
       layout.Width = (data[at + 5] << 8) | data[at + 6];
       layout.Components = data[at + 7];
+      if (length >= 8 + 3 * static_cast<std::size_t>(layout.Components)) {
+        layout.Blocks =
+            BlocksOfFrame(data + at + 8, layout.Components, layout.Width, layout.Height);
+      }
     }
     at += length;
     if (marker == kStartOfScan) {
-      at = EndOfScan(bytes, at);
+      const std::size_t end = EndOfScan(bytes, at);
+      layout.CodedBytes += static_cast<std::int64_t>(end - at);
+      at = end;
     }
   }
   return layout.Precision != 0;
+}
+
+bool DataTooShortForFrame(const JpegLayout& layout) {
+  return layout.CodedBytes * 8 < layout.Blocks;
 }

@@ -63,7 +63,10 @@ CopyProblem CheckLayout(const JpegLayout& layout, PictureSize stored) {
       (layout.Components != 1 && layout.Components != 3)) {
     return CopyProblem::Unsupported;
   }
-  return layout.Ends ? CopyProblem::None : CopyProblem::CutShort;
+  if (!layout.Ends) {
+    return CopyProblem::CutShort;
+  }
+  return DataTooShortForFrame(layout) ? CopyProblem::SizeDiffers : CopyProblem::None;
 }
 
 // Decodes into worker.Stored, as small as `largest` (upright) allows.
