@@ -89,17 +89,19 @@ CopyProblem LoadJpeg(CopyWorker& worker, std::FILE* file, PictureSize largest, i
     return problem;
   }
   const PictureSize wanted = Turned(largest, orientation);
-  DecodedJpeg& decoded = worker.Decoded;
-  if (!worker.Codec.DecodeJpeg(worker.File, wanted.Width, wanted.Height, decoded)) {
+  // Decoded into the memory the last picture's decode left: one buffer a worker.
+  DecodedJpeg decoded;
+  decoded.Pixels.swap(worker.Stored.Pixels);
+  const bool done = worker.Codec.DecodeJpeg(worker.File, wanted.Width, wanted.Height, decoded);
+  worker.Stored.Pixels.swap(decoded.Pixels);
+  worker.Stored.Width = decoded.Width;
+  worker.Stored.Height = decoded.Height;
+  if (!done) {
     return CopyProblem::CannotDecode;
   }
   if (decoded.FullWidth != stored.Width || decoded.FullHeight != stored.Height) {
     return CopyProblem::SizeDiffers;
   }
-  // Swapped, not moved: both buffers keep their memory for the next picture.
-  worker.Stored.Width = decoded.Width;
-  worker.Stored.Height = decoded.Height;
-  worker.Stored.Pixels.swap(decoded.Pixels);
   return CopyProblem::None;
 }
 

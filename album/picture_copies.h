@@ -47,7 +47,6 @@ inline constexpr int kCopyQuality = 85;
 struct CopyWorker {
   PictureCodec Codec;
   std::string File;
-  DecodedJpeg Decoded;
   PixelImage Stored;     ///< the picture as decoded, not yet turned
   PixelImage Copies[2];  ///< the copy being made and the one before it
   PixelImage Turned;
