@@ -19,7 +19,8 @@
 namespace {
 
 // A file this large is no picture a copy is made of; it is never read whole.
-constexpr long kMaxFileBytes = 256L << 20;
+// A JPEG of 100 megapixels of fine detail at quality 95 takes about 50 MB.
+constexpr long kMaxFileBytes = 100L << 20;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -62,6 +63,10 @@ CopyProblem CheckLayout(const JpegLayout& layout, PictureSize stored) {
   if (!supportedCoding || layout.Precision != 8 ||
       (layout.Components != 1 && layout.Components != 3)) {
     return CopyProblem::Unsupported;
+  }
+  if (layout.FrameMarker == 0xC2 &&
+      std::int64_t{layout.Width} * layout.Height > kMaxProgressivePixels) {
+    return CopyProblem::TooLarge;
   }
   if (!layout.Ends) {
     return CopyProblem::CutShort;

@@ -34,8 +34,13 @@ struct CopyJobResult {
 };
 
 /// Pictures with more pixels than this get no copies: decoding them could
-/// take more memory than a small computer has to give one picture.
+/// take more memory than a small computer (1 GB, four cores, a picture on
+/// each) has to give one picture.
 inline constexpr std::int64_t kMaxCopyPixels = 100'000'000;
+
+/// The same for a progressive JPEG, which the decoder holds whole, at three
+/// bytes a pixel, before it can scale anything.
+inline constexpr std::int64_t kMaxProgressivePixels = 30'000'000;
 
 /// Quality of the copies' JPEG encoding (1 to 100).
 inline constexpr int kCopyQuality = 85;

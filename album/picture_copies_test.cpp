@@ -61,9 +61,10 @@ std::string WithFrameSize(std::string jpeg, int width, int height) {
 }
 
 // A frame header and nothing a decoder could use, as a camera of another kind writes it.
-std::string JpegOfFrame(int marker, int precision, const std::string& components) {
+std::string JpegOfFrame(int marker, int precision, const std::string& components,
+                        int width = 64, int height = 48) {
   return "\xFF\xD8" +
-         JpegSegment(marker, Bytes(precision, 1) + Bytes(48, 2) + Bytes(64, 2) +
+         JpegSegment(marker, Bytes(precision, 1) + Bytes(height, 2) + Bytes(width, 2) +
                                  Bytes(components.size() / 3, 1) + components) +
          "\xFF\xD9";
 }
@@ -175,6 +176,8 @@ TEST(MakeCopies, BrokenPicturesGetNoCopyAndNothingIsWritten) {
       {"12 bits", PictureKind::Jpeg, JpegOfFrame(0xC1, 12, rgb), CopyProblem::Unsupported},
       {"arithmetic coding", PictureKind::Jpeg, JpegOfFrame(0xC9, 8, rgb), CopyProblem::Unsupported},
       {"huge", PictureKind::Jpeg, JpegBytes(65000, 40000), CopyProblem::TooLarge},
+      {"progressive, 40 megapixels", PictureKind::Jpeg, JpegOfFrame(0xC2, 8, rgb, 8000, 5000),
+       CopyProblem::TooLarge},
       {"frame larger than its data", PictureKind::Jpeg, WithFrameSize(good, 640, 480),
        CopyProblem::SizeDiffers},
       {"GIF of junk", PictureKind::Gif, std::string("GIF89a\x04\0\x04\0\0\0\0junk", 17),

@@ -26,16 +26,18 @@ IWICBitmapSourceTransform : public IUnknown {
 const IID kSourceTransformId = {
     0x3B16811B, 0x6A43, 0x4EC9, {0xB7, 0x13, 0x3D, 0x5A, 0x0C, 0x13, 0xB9, 0x40}};
 
-// Blue, green, red rows as WIC gives them, as red, green, blue, unused.
+// Blue, green, red rows as WIC gives them (grey: one byte a pixel), as red,
+// green, blue, unused.
 void FromBgr(const std::vector<BYTE>& bgr, std::size_t bgrPixelBytes,
              std::vector<unsigned char>& pixels) {
   const std::size_t count = bgr.size() / bgrPixelBytes;
+  const bool grey = bgrPixelBytes == 1;
   pixels.resize(count * 4);
   for (std::size_t i = 0; i < count; ++i) {
     const BYTE* in = bgr.data() + i * bgrPixelBytes;
     unsigned char* out = pixels.data() + i * 4;
-    out[0] = in[2];
-    out[1] = in[1];
+    out[0] = in[grey ? 0 : 2];
+    out[1] = in[grey ? 0 : 1];
     out[2] = in[0];
     out[3] = 0xFF;
   }
@@ -50,9 +52,11 @@ bool ScaledDecode(IWICBitmapFrameDecode* frame, int minWidth, int minHeight, Dec
     return false;
   }
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-  if (FAILED(transform->GetClosestPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR) {
-    return false;  // grey pictures take the whole decode and its converter
+  if (FAILED(transform->GetClosestPixelFormat(&format)) ||
+      (format != GUID_WICPixelFormat24bppBGR && format != GUID_WICPixelFormat8bppGray)) {
+    return false;
   }
+  const UINT pixelBytes = format == GUID_WICPixelFormat8bppGray ? 1 : 3;
   UINT width = static_cast<UINT>(out.FullWidth);
   UINT height = static_cast<UINT>(out.FullHeight);
   for (const UINT divisor : {8u, 4u, 2u}) {
@@ -65,14 +69,15 @@ bool ScaledDecode(IWICBitmapFrameDecode* frame, int minWidth, int minHeight, Dec
       break;
     }
   }
-  std::vector<BYTE> bgr(static_cast<std::size_t>(width) * height * 3);
+  std::vector<BYTE> bgr(static_cast<std::size_t>(width) * height * pixelBytes);
   if (FAILED(transform->CopyPixels(nullptr, width, height, &format, WICBitmapTransformRotate0,
-                                   width * 3, static_cast<UINT>(bgr.size()), bgr.data()))) {
+                                   width * pixelBytes, static_cast<UINT>(bgr.size()),
+                                   bgr.data()))) {
     return false;
   }
   out.Width = static_cast<int>(width);
   out.Height = static_cast<int>(height);
-  FromBgr(bgr, 3, out.Pixels);
+  FromBgr(bgr, pixelBytes, out.Pixels);
   return true;
 }
 
@@ -139,7 +144,7 @@ namespace {
 
 // The encoder writes blue, green, red rows.
 std::vector<BYTE> ToBgr(const unsigned char* pixels, int width, int height) {
-  std::vector<BYTE> bgr(static_cast<std::size_t>(width) * height * 3);
+  std::vector<BYTE> bgr(static_cast<std::size_t>(width) * height * pixelBytes);
   for (std::size_t i = 0; i < bgr.size() / 3; ++i) {
     bgr[i * 3] = pixels[i * 4 + 2];
     bgr[i * 3 + 1] = pixels[i * 4 + 1];
