@@ -144,7 +144,7 @@ namespace {
 
 // The encoder writes blue, green, red rows.
 std::vector<BYTE> ToBgr(const unsigned char* pixels, int width, int height) {
-  std::vector<BYTE> bgr(static_cast<std::size_t>(width) * height * pixelBytes);
+  std::vector<BYTE> bgr(static_cast<std::size_t>(width) * height * 3);
   for (std::size_t i = 0; i < bgr.size() / 3; ++i) {
     bgr[i * 3] = pixels[i * 4 + 2];
     bgr[i * 3 + 1] = pixels[i * 4 + 1];
