@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/test_support.h"
+
 namespace {
 
 // A job's result that names the job: as many copies as its number.
@@ -62,6 +64,27 @@ TEST(CopyPool, EachResultIsItsOwnJobsAndSubmitWaitsWhileTheBoundIsReached) {
   releaser.join();
   EXPECT_NO_THROW(running.get());
   EXPECT_THROW(dropped.get(), std::future_error);
+}
+
+// Each worker thread has a codec of its own (on Windows with COM set up for
+// the thread, or nothing decodes there).
+TEST(CopyPool, WorkersMakeCopiesWithCodecsOfTheirOwn) {
+  PixelImage grey;
+  grey.Resize(64, 48);
+  std::fill(grey.Pixels.begin(), grey.Pixels.end(), 0x80);
+  std::string jpeg;
+  ASSERT_TRUE(PictureCodec().EncodeJpeg(grey.Pixels.data(), 64, 48, 90, jpeg));
+  const TempDir dir;
+  const std::string picture = dir.Write("picture.jpg", jpeg);
+  CopyPool pool(2);
+  std::vector<std::future<CopyJobResult>> results;
+  for (int i = 0; i < 4; ++i) {
+    const std::string copy = dir / ("copy" + std::to_string(i) + ".jpg");
+    results.push_back(pool.Submit({picture, PictureKind::Jpeg, {{32, 24, copy}}}));
+  }
+  for (auto& result : results) {
+    EXPECT_EQ(result.get().Copies, std::vector{CopyProblem::None});
+  }
 }
 
 }  // namespace
