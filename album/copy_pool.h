@@ -33,8 +33,6 @@ class CopyPool {
   /// future holds the job's result once a worker has made its copies.
   std::future<CopyJobResult> Submit(CopyJob job);
 
-  int Threads() const { return static_cast<int>(threads_.size()); }
-
  private:
   struct Queued {
     CopyJob Job;

@@ -65,7 +65,7 @@ CopyProblem CheckLayout(const JpegLayout& layout, PictureSize stored) {
     return CopyProblem::Unsupported;
   }
   if (layout.FrameMarker == 0xC2 &&
-      std::int64_t{layout.Width} * layout.Height > kMaxProgressivePixels) {
+      std::int64_t{layout.Width} * layout.Height > kMaxWholeDecodePixels) {
     return CopyProblem::TooLarge;
   }
   if (!layout.Ends) {
@@ -124,7 +124,7 @@ CopyProblem LoadPicture(CopyWorker& worker, const CopyJob& job, PictureSize larg
       problem != CopyProblem::None) {
     return problem;
   }
-  return DecodeGifFirstFrame(worker.File, kMaxCopyPixels, worker.Stored);
+  return DecodeGifFirstFrame(worker.File, kMaxWholeDecodePixels, worker.Stored);
 }
 
 CopyProblem Write(CopyWorker& worker, const PixelImage& stored, int orientation,

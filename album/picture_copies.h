@@ -38,9 +38,9 @@ struct CopyJobResult {
 /// each) has to give one picture.
 inline constexpr std::int64_t kMaxCopyPixels = 100'000'000;
 
-/// The same for a progressive JPEG, which the decoder holds whole, at three
-/// bytes a pixel, before it can scale anything.
-inline constexpr std::int64_t kMaxProgressivePixels = 30'000'000;
+/// The same for pictures decoded whole before anything can be scaled: a
+/// progressive JPEG (its decoder holds three bytes a pixel) and a GIF (five).
+inline constexpr std::int64_t kMaxWholeDecodePixels = 30'000'000;
 
 /// Quality of the copies' JPEG encoding (1 to 100).
 inline constexpr int kCopyQuality = 85;

@@ -61,8 +61,8 @@ std::string WithFrameSize(std::string jpeg, int width, int height) {
 }
 
 // A frame header and nothing a decoder could use, as a camera of another kind writes it.
-std::string JpegOfFrame(int marker, int precision, const std::string& components,
-                        int width = 64, int height = 48) {
+std::string JpegOfFrame(int marker, int precision, const std::string& components, int width = 64,
+                        int height = 48) {
   return "\xFF\xD8" +
          JpegSegment(marker, Bytes(precision, 1) + Bytes(height, 2) + Bytes(width, 2) +
                                  Bytes(components.size() / 3, 1) + components) +
