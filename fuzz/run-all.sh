@@ -3,7 +3,8 @@
 # and prints how many inputs each one executed. Builds nothing: configure and
 # build first, e.g.
 #   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKORVALO_FUZZ=ON
-#   ninja -C build-fuzz fuzz_jpeg fuzz_gif fuzz_fit_image_box fuzz_template fuzz_path_part
+#   ninja -C build-fuzz fuzz_jpeg fuzz_gif fuzz_fit_image_box fuzz_template fuzz_path_part \
+#     fuzz_gif_frame fuzz_jpeg_layout
 # KORVALO_FUZZ_BUILD names another build folder (default: build-fuzz beside
 # this folder). Exits non-zero when a target is missing or finds a crash; its
 # input is then in <build>/fuzz-artifacts/.
@@ -20,7 +21,7 @@ artifacts=$build/fuzz-artifacts
 mkdir -p "$artifacts"
 
 status=0
-for target in jpeg gif fit_image_box template path_part; do
+for target in jpeg gif fit_image_box template path_part gif_frame jpeg_layout; do
   program=$build/bin/fuzz_$target
   if [ ! -x "$program" ]; then
     echo "fuzz_$target: not built ($program)" >&2

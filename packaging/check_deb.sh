@@ -16,7 +16,7 @@ deb=$build/korvalo_1.1.0.1_amd64.deb
 
 dpkg-deb -I "$deb"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 xdg-utils; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libturbojpeg0 xdg-utils; do
   [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
 
