@@ -77,7 +77,8 @@ CopyProblem CheckLayout(const JpegLayout& layout, PictureSize stored) {
 // Decodes into worker.Stored, as small as `largest` (upright) allows.
 CopyProblem LoadJpeg(CopyWorker& worker, std::FILE* file, PictureSize largest, int& orientation) {
   PictureSize stored;
-  if (!ReadJpegHeader(file, stored, orientation)) {
+  StreamSource header(file);
+  if (!ReadJpegHeader(header, stored, orientation)) {
     return CopyProblem::CannotDecode;
   }
   if (static_cast<std::int64_t>(stored.Width) * stored.Height > kMaxCopyPixels) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_error.h"
+
 /// True when anything exists at `path` (a file, a folder, ...).
 bool PathExists(const std::string& path);
 
@@ -20,6 +22,24 @@ bool IsRegularFileOrMissing(const std::string& path);
 
 /// Removes the file (or link) `path`. True when it is gone.
 bool RemoveFile(const std::string& path);
+
+/// Makes the folder `path` (its parent must exist); an existing folder is
+/// fine. None on success.
+FileError MakeFolder(const std::string& path);
+
+/// Removes the folder `path` when it is empty. True when it is gone.
+bool RemoveEmptyFolder(const std::string& path);
+
+/// A regular file's size and time of its last change, enough to tell a
+/// changed picture from an unchanged one; the same units on every system.
+struct FileStamp {
+  std::int64_t Size = 0;
+  std::int64_t ModifiedNanoseconds = 0;  ///< since 1970-01-01 UTC
+  bool operator==(const FileStamp&) const = default;
+};
+
+/// The stamp of the regular file `path` (links followed); none for anything else.
+std::optional<FileStamp> StampOf(const std::string& path);
 
 /// Opens `path` for binary reading ("rb") only when it is a regular file,
 /// links followed. A FIFO, socket, device or folder gives null at once,

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/file_error_posix.h"
 #include "platform/file_system.h"
 
 namespace {
@@ -155,4 +156,29 @@ std::size_t HeaderFile::Read(unsigned char* buffer, std::size_t size) {
 bool HeaderFile::Skip(std::uint64_t count) {
   return count <= static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) &&
          lseek(fd_, static_cast<off_t>(count), SEEK_CUR) >= 0;
+}
+
+FileError MakeFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0777) == 0) {
+    return FileError::None;
+  }
+  const int error = errno;
+  struct stat status {};
+  if (error == EEXIST && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+    return FileError::None;
+  }
+  return error == EEXIST ? FileError::NotAFolder : FileErrorFromErrno(error);
+}
+
+bool RemoveEmptyFolder(const std::string& path) {
+  return rmdir(path.c_str()) == 0 || errno == ENOENT;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    return std::nullopt;
+  }
+  return FileStamp{status.st_size,
+                   std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec};
 }

@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <string_view>
 
+#include "platform/file_error_win32.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
 #include "platform/utf16.h"
@@ -211,4 +212,40 @@ bool HeaderFile::Skip(std::uint64_t count) {
   distance.QuadPart = static_cast<LONGLONG>(std::min<std::uint64_t>(count, INT64_MAX));
   return count <= static_cast<std::uint64_t>(INT64_MAX) &&
          SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
+}
+
+FileError MakeFolder(const std::string& path) {
+  const std::wstring wide = WidePath(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) {
+    return FileError::None;
+  }
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return FileError::None;
+  }
+  return error == ERROR_ALREADY_EXISTS ? FileError::NotAFolder : FileErrorFromWin32(error);
+}
+
+bool RemoveEmptyFolder(const std::string& path) {
+  if (RemoveDirectoryW(WidePath(path).c_str())) {
+    return true;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  // FILETIME counts 100 ns from 1601; the stamp counts ns from 1970, as on Linux.
+  constexpr std::int64_t kFrom1601To1970 = 116'444'736'000'000'000;
+  const std::int64_t ticks = (std::int64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                             data.ftLastWriteTime.dwLowDateTime;
+  return FileStamp{(std::int64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                   (ticks - kFrom1601To1970) * 100};
 }

@@ -89,7 +89,8 @@ TEST_F(KorvaloBatchTest, TemplatesThumbnailsAndBrowserByDefault) {
   EXPECT_NE(std::string::npos, Read("index.html").find("<td>Z a.gif</td>"));
   // The browser only when asked; it is started without waiting.
   ASSERT_EQ(0, Run({"--open-browser", album_}).ExitCode);
-  Eventually([&] { return FileExists(dir_ / "browser.log"); });
+  // The browser is still writing its line when the file appears.
+  Eventually([&] { return ReadFileBytes(dir_ / "browser.log").ends_with('\n'); });
   EXPECT_EQ("file://" + Album("index.html") + "\n", ReadFileBytes(dir_ / "browser.log"));
 }
 
