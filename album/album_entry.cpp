@@ -17,10 +17,12 @@ std::string_view ExtensionOf(std::string_view name) {
   return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
+// A sub-album's and the way back's pictures have no copies: they are small.
 CellValues Escaped(std::string_view reference, std::string_view withoutExtension,
                    std::string_view caption) {
-  return CellValues{EscapeFileReference(reference), EscapeFileReference(withoutExtension),
-                    EscapeHtml(caption)};
+  std::string file = EscapeFileReference(reference);
+  return CellValues{file, EscapeFileReference(withoutExtension), EscapeHtml(caption), file, file,
+                    file};
 }
 
 }  // namespace
@@ -50,7 +52,8 @@ std::string_view NameWithoutExtension(std::string_view name) {
 EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isFolder) {
   if (EqualsIgnoringAsciiCase(name, rules.GoBackImageName) ||
       EqualsIgnoringAsciiCase(name, rules.FolderImageName) ||
-      EqualsIgnoringAsciiCase(name, kGoBackJpegName)) {
+      EqualsIgnoringAsciiCase(name, kGoBackJpegName) ||
+      EqualsIgnoringAsciiCase(name, kCopiesFolderName)) {
     return EntryKind::Skipped;
   }
   const std::string_view extension = ExtensionOf(name);
@@ -73,10 +76,13 @@ EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isF
   return EntryKind::Picture;
 }
 
-std::array<Placeholder, 3> PlaceholdersOf(const CellValues& values) {
+std::array<Placeholder, 6> PlaceholdersOf(const CellValues& values) {
   return {{{kPictureFileMarker, values.FileReference},
            {kPictureNameMarker, values.ReferenceWithoutExtension},
-           {kCaptionMarker, values.Caption}}};
+           {kCaptionMarker, values.Caption},
+           {kThumbnailMarker, values.Thumbnail},
+           {kThumbnail2xMarker, values.Thumbnail2x},
+           {kScreenMarker, values.Screen}}};
 }
 
 CellValues PictureValues(std::string_view fileName) {
@@ -93,5 +99,6 @@ CellValues SubAlbumValues(std::string_view folderName, std::string_view folderIm
 }
 
 CellValues GoBackValues(std::string_view goBackImageName, std::string_view indexBaseName) {
-  return CellValues{std::string(goBackImageName), "../" + std::string(indexBaseName), ""};
+  const std::string image(goBackImageName);
+  return CellValues{image, "../" + std::string(indexBaseName), "", image, image, image};
 }

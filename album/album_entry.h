@@ -8,6 +8,10 @@
 #include "app/run_state.h"
 #include "platform/folder_listing.h"
 
+/// The folder in each album folder that holds the small copies of its
+/// pictures. No run takes it for pictures or a sub-album.
+inline constexpr std::string_view kCopiesFolderName = "__kopior";
+
 /// What a folder entry becomes in an album.
 enum class EntryKind {
   Skipped,           ///< not part of the album
@@ -31,7 +35,7 @@ struct EntryRules {
 EntryRules MakeEntryRules(const RunState& run);
 
 /// Judges the entry `name` (file name with extension) of an album folder.
-/// The support image names are never entries; ".jpg" and ".gif" (any ASCII
+/// The support image names and the copies folder are never entries; ".jpg" and ".gif" (any ASCII
 /// case) qualify files and folders alike; other folders only with
 /// IncludeSubfolders. A qualifying folder is always a sub-album. With
 /// WindowsNames, a qualifying entry Windows cannot name is UnusableName.
@@ -49,13 +53,17 @@ struct CellValues {
   std::string FileReference;              ///< replaces "__picture.jpg"
   std::string ReferenceWithoutExtension;  ///< replaces "__picture"
   std::string Caption;                    ///< replaces "Picture text"
+  std::string Thumbnail;                  ///< replaces "__thumbnail.jpg"
+  std::string Thumbnail2x;                ///< replaces "__thumbnail2x.jpg"
+  std::string Screen;                     ///< replaces "__screen.jpg"
 };
 
-/// The three placeholders of a page or cell, "__picture.jpg", "__picture" and
-/// "Picture text", filled with `values`, which must outlive them.
-std::array<Placeholder, 3> PlaceholdersOf(const CellValues& values);
+/// The placeholders of a page or cell filled with `values`, which must
+/// outlive them.
+std::array<Placeholder, 6> PlaceholdersOf(const CellValues& values);
 
-/// The values of the picture `fileName`, for its page and its cell alike.
+/// The values of the picture `fileName`, for its page and its cell alike;
+/// its copies are the picture itself until the caller knows better.
 CellValues PictureValues(std::string_view fileName);
 
 /// The values of the cell of the sub-album in the folder `folderName`, shown

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "album/album_copies.h"
 #include "album/album_entry.h"
 #include "album/html_template.h"
 #include "album/picture_size.h"
@@ -35,11 +36,14 @@ struct IdentityLess {
 
 // What the whole walk shares: the folders it must not enter, every folder
 // above the chosen one and every folder made into an album in this run, so
-// that no loop or fan of links can make it visit a real folder twice; and the
-// chosen folder, outside of which it never writes.
-struct WalkBounds {
+// that no loop or fan of links can make it visit a real folder twice; the
+// chosen folder, outside of which it never writes; and the copies the
+// templates ask for, with the workers that make them.
+struct WalkState {
   std::set<FileIdentity, IdentityLess> Visited;
   std::optional<std::string> Chosen;  ///< where the chosen folder really is
+  WantedCopies Wanted;
+  std::optional<CopyPool> Pool;  ///< only where copies are wanted
 
   /// False when the folder `path` really lies outside the chosen one; true
   /// where that cannot be told, which opening the folder then finds out.
@@ -63,6 +67,17 @@ std::string WithSeparator(const std::string& folder) {
 // The log line of an entry left out of the album, and why.
 std::string SkipLine(const std::string& entryPath, std::string_view reason) {
   return "Hoppar över \"" + entryPath + "\": " + std::string(reason);
+}
+
+// How many pictures ahead of the walk their copies are asked for: enough to
+// keep every worker busy while a page is written or a comment recorded.
+constexpr std::size_t kCopiesAhead = 4;
+
+// What a picture is, by its name's extension: a ".gif" is a GIF.
+PictureKind KindOfPicture(std::string_view name) {
+  return EqualsIgnoringAsciiCase(name.substr(NameWithoutExtension(name).size()), ".gif")
+             ? PictureKind::Gif
+             : PictureKind::Jpeg;
 }
 
 // Room for what the placeholders add to a page or cell, so that filling one
@@ -130,11 +145,11 @@ enum class LevelEnd {
 // One level of the walk: one folder, its index page and its two working texts.
 class AlbumLevel {
  public:
-  AlbumLevel(RunState& run, const std::string& folder, int depth, WalkBounds& bounds)
+  AlbumLevel(RunState& run, const std::string& folder, int depth, WalkState& walk)
       : run_(run),
         folder_(folder),
         depth_(depth),
-        bounds_(bounds),
+        walk_(walk),
         folderPrefix_(PathPart(WithSeparator(folder) + "*.*", "drive,dir")),
         indexPath_(folderPrefix_ + run.Paths.IndexBaseName + run.Paths.PageExtension),
         rules_(MakeEntryRules(run)),
@@ -153,6 +168,7 @@ class AlbumLevel {
     const FileError listed = ListFolder(folderPrefix_, "*.*", entries_);
     if (listed == FileError::None) {
       RemoveWhatAKilledRunLeft();
+      Classify();
       cell_.reserve(run_.Templates.IndexTemplate.size() + kFillRoom);
       page_.reserve(run_.Templates.PictureTemplate.size() + kFillRoom);
     }
@@ -169,6 +185,20 @@ class AlbumLevel {
     }
   }
 
+  // What each entry becomes, decided once for the copies asked for ahead
+  // and for the walk.
+  void Classify() {
+    kinds_.reserve(entries_.size());
+    for (const FolderEntry& entry : entries_) {
+      kinds_.push_back(LeftOutOfAlbums(entry) ? EntryKind::Skipped
+                                              : ClassifyEntry(rules_, entry.Name, entry.IsFolder));
+    }
+    sizes_.resize(entries_.size());
+    if (walk_.Pool) {
+      copies_.emplace(folderPrefix_, walk_.Wanted, *walk_.Pool);
+    }
+  }
+
   /// Makes the album.
   LevelEnd Make() {
     const LevelEnd walked = Walk();
@@ -181,23 +211,41 @@ class AlbumLevel {
  private:
   // Stops at the next entry once the user has cancelled.
   LevelEnd Walk() {
-    for (const FolderEntry& entry : entries_) {
+    if (copies_ && !copies_->Usable()) {
+      run_.Windows->LogLine(SkipLine(folderPrefix_ + std::string(kCopiesFolderName),
+                                     "mappen är inte Korvalos, så bilderna visas som de är"));
+    }
+    for (std::size_t at = 0; at < entries_.size(); ++at) {
       if (run_.Windows->PollCancel()) {
         return LevelEnd::Stopped;
       }
-      if (LeftOutOfAlbums(entry)) {
-        continue;
-      }
-      if (const LevelEnd made = MakeEntry(entry); made != LevelEnd::Done) {
+      if (const LevelEnd made = MakeEntry(at); made != LevelEnd::Done) {
         return made;
       }
     }
     return LevelEnd::Done;
   }
 
-  LevelEnd MakeEntry(const FolderEntry& entry) {
+  // Reads the sizes of the pictures up to `at`, and asks for their copies,
+  // so that the workers make them while the walk writes pages and records.
+  void AskAhead(std::size_t at) {
+    const std::size_t until = std::min(entries_.size(), at + 1 + (copies_ ? kCopiesAhead : 0));
+    for (; asked_ < until; ++asked_) {
+      if (kinds_[asked_] != EntryKind::Picture) {
+        continue;
+      }
+      const std::string& name = entries_[asked_].Name;
+      sizes_[asked_] = ReadPictureSize(folderPrefix_ + name, name);
+      if (copies_) {
+        copies_->Ask(name, KindOfPicture(name), sizes_[asked_]);
+      }
+    }
+  }
+
+  LevelEnd MakeEntry(std::size_t at) {
+    const FolderEntry& entry = entries_[at];
     const std::string entryPath = folderPrefix_ + entry.Name;
-    switch (ClassifyEntry(rules_, entry.Name, entry.IsFolder)) {
+    switch (kinds_[at]) {
       case EntryKind::Skipped:
         return LevelEnd::Done;
       case EntryKind::PageWouldBeIndex:
@@ -214,8 +262,12 @@ class AlbumLevel {
     if (!StartEntry(entryPath)) {
       return LevelEnd::Unwritable;
     }
-    const std::optional<PictureSize> size = ReadPictureSize(entryPath, entry.Name);
-    const CellValues values = PictureValues(entry.Name);
+    AskAhead(at);
+    const std::optional<PictureSize> size = sizes_[at];
+    CellValues values = PictureValues(entry.Name);
+    if (copies_) {
+      TakeCopies(entryPath, values);
+    }
     if (!WritePicturePage(entry.Name, values, size)) {
       return LevelEnd::Stopped;
     }
@@ -223,7 +275,30 @@ class AlbumLevel {
     return LevelEnd::Done;
   }
 
+  // The copies' references for the picture's page and cell; where they
+  // could not be made, a log line says so and the pages show the original.
+  void TakeCopies(const std::string& entryPath, CellValues& values) {
+    CopyReferences references = copies_->Take();
+    if (references.Problem != CopyProblem::None) {
+      run_.Windows->LogLine("Inga mindre kopior av \"" + entryPath + "\" (" +
+                            std::string(CopyProblemText(references.Problem)) +
+                            "): sidorna visar originalet");
+    }
+    values.Thumbnail = std::move(references.Thumbnail);
+    values.Thumbnail2x = std::move(references.Thumbnail2x);
+    values.Screen = std::move(references.Screen);
+  }
+
   LevelEnd Finish() {
+    if (copies_) {
+      std::set<std::string> pictures;
+      for (std::size_t at = 0; at < entries_.size(); ++at) {
+        if (kinds_[at] == EntryKind::Picture) {
+          pictures.insert(entries_[at].Name);
+        }
+      }
+      copies_->Finish(pictures);
+    }
     if (!index_) {
       ShowError(run_, LoadText(kTextNoPictures), folder_, false);
       return LevelEnd::Done;
@@ -287,17 +362,17 @@ class AlbumLevel {
   // the album goes on.
   LevelEnd MakeSubAlbum(const std::string& entryPath, std::string_view name) {
     const std::optional<FileIdentity> identity = IdentityOf(entryPath);
-    if (identity && bounds_.Visited.count(*identity) != 0) {
+    if (identity && walk_.Visited.count(*identity) != 0) {
       run_.Windows->LogLine(SkipLine(entryPath, "mappen ingår redan i albumet"));
       return LevelEnd::Done;
     }
     // A link (a junction on Windows) to a folder elsewhere: its album would
     // be written outside the folder the user chose.
-    if (!bounds_.Inside(entryPath)) {
+    if (!walk_.Inside(entryPath)) {
       run_.Windows->LogLine(SkipLine(entryPath, "länken pekar utanför albummappen"));
       return LevelEnd::Done;
     }
-    AlbumLevel sub(run_, entryPath, depth_ + 1, bounds_);
+    AlbumLevel sub(run_, entryPath, depth_ + 1, walk_);
     if (const FileError error = sub.Open(); error != FileError::None) {
       run_.Windows->LogLine(SkipLine(entryPath, ReasonText(error)));
       return LevelEnd::Done;
@@ -306,7 +381,7 @@ class AlbumLevel {
       return LevelEnd::Unwritable;
     }
     if (identity) {
-      bounds_.Visited.insert(*identity);
+      walk_.Visited.insert(*identity);
     }
     switch (sub.Make()) {
       case LevelEnd::Stopped:
@@ -359,12 +434,16 @@ class AlbumLevel {
   RunState& run_;
   const std::string& folder_;
   const int depth_;
-  WalkBounds& bounds_;
+  WalkState& walk_;
   const std::string folderPrefix_;
   const std::string indexPath_;
   const EntryRules rules_;
   const FolderLock lock_;
   std::vector<FolderEntry> entries_;
+  std::vector<EntryKind> kinds_;
+  std::vector<std::optional<PictureSize>> sizes_;  ///< read ahead, as far as asked_
+  std::size_t asked_ = 0;
+  std::optional<FolderCopies> copies_;
   std::optional<IndexPage> index_;
   FileError indexError_ = FileError::None;
   IndexLayout layout_;
@@ -377,8 +456,13 @@ class AlbumLevel {
 
 int GenerateFolder(RunState& run, const std::string& folder, int depth) {
   const std::vector<FileIdentity> above = FolderAndItsParents(folder);
-  WalkBounds bounds{{above.begin(), above.end()}, RealPath(folder)};
-  AlbumLevel album(run, folder, depth, bounds);
+  WalkState walk{{above.begin(), above.end()}, RealPath(folder), {}, std::nullopt};
+  const IndexLayout layout = SplitIndexTemplate(run.Templates.IndexTemplate, 0);
+  walk.Wanted = CopiesWanted(layout.CellTemplate, run.Templates.PictureTemplate);
+  if (walk.Wanted.Any()) {
+    walk.Pool.emplace();
+  }
+  AlbumLevel album(run, folder, depth, walk);
   if (const FileError error = album.Open(); error != FileError::None) {
     ShowError(run, WithReason(LoadText(kTextCannotReadFolder), error), folder, true);
     EndProcessNow(1);

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <tuple>
+
+#include "album/picture_size.h"
+#include "album/pixel_image.h"
 #include "app/files.h"
+#include "platform/file_system.h"
+#include "platform/picture_codec.h"
 #include "tests/picture_files.h"
 #include "tests/test_support.h"
 
@@ -66,6 +74,51 @@ TEST_F(GenerateFolderTest, ATreeOfCornerCases) {
                                 "Hoppar över \"" + album_ + "/index.gif" + skip}),
       windows_.lines_);
   EXPECT_EQ(1, windows_.finishes_);
+  EXPECT_FALSE(FileExists(album_ + "/__kopior"));  // the template asks for no copies
+}
+
+// Where the templates ask for them, the cells get small copies and the page a
+// screen-sized one, each never larger than its picture, made again only when
+// the picture changed; a picture that went takes its copies along.
+TEST_F(GenerateFolderTest, CopiesOnlyWhereTheyAreSmallerAndOnlyOnce) {
+  run_.Templates.IndexTemplate =
+      kIndexHead + "<td>__thumbnail.jpg __thumbnail2x.jpg</td>\r\n" + kIndexTail;
+  run_.Templates.PictureTemplate = "<img src=\"__screen.jpg\"> __picture.jpg";
+  PixelImage pixels;
+  pixels.Resize(2000, 1000);
+  std::string jpeg;
+  ASSERT_TRUE(PictureCodec().EncodeJpeg(pixels.Pixels.data(), 2000, 1000, 80, jpeg));
+  dir_.Write("Album/big #1.jpg", jpeg);
+  dir_.Write("Album/small.gif", GifBytes(300, 200));
+  dir_.Write("Album/broken.jpg", jpeg.substr(0, 100));
+  GenerateFolder(run_, album_, 0);
+  EXPECT_EQ(kIndexHead +
+                "<td>__kopior/big %231.jpg.400.jpg __kopior/big %231.jpg.800.jpg</td>\r\n" +
+                kNextRow + "<td>broken.jpg broken.jpg</td>\r\n" + kNextRow +
+                "<td>small.gif small.gif</td>\r\n" + kNextRow + kIndexTail,
+            Read("index.html"));
+  EXPECT_EQ("<img src=\"__kopior/big %231.jpg.1600.jpg\"> big %231.jpg", Read("big #1.html"));
+  EXPECT_NE(std::find(windows_.lines_.begin(), windows_.lines_.end(),
+                      "Inga mindre kopior av \"" + album_ +
+                          "/broken.jpg\" (bilden är skadad): sidorna visar originalet"),
+            windows_.lines_.end());
+  for (const auto& [side, width, height] :
+       {std::tuple{400, 400, 200}, {800, 800, 400}, {1600, 1600, 800}}) {
+    PictureSize size;
+    EXPECT_TRUE(
+        ReadJpegSize(album_ + "/__kopior/big #1.jpg." + std::to_string(side) + ".jpg", size));
+    EXPECT_EQ(std::pair(size.Width, size.Height), std::pair(width, height)) << side;
+  }
+  const auto copy = StampOf(album_ + "/__kopior/big #1.jpg.400.jpg");
+  std::filesystem::rename(album_ + "/__kopior/big #1.jpg.800.jpg", album_ + "/__kopior/other");
+  GenerateFolder(run_, album_, 0);
+  EXPECT_EQ(copy, StampOf(album_ + "/__kopior/big #1.jpg.400.jpg"));  // not made again
+  EXPECT_TRUE(FileExists(album_ + "/__kopior/big #1.jpg.800.jpg"));   // missing, so made
+  EXPECT_TRUE(FileExists(album_ + "/__kopior/other"));                // not a copy's name: not ours
+  std::filesystem::remove(album_ + "/big #1.jpg");
+  GenerateFolder(run_, album_, 0);
+  EXPECT_FALSE(FileExists(album_ + "/__kopior/big #1.jpg.400.jpg"));
+  EXPECT_FALSE(FileExists(album_ + "/__kopior/big #1.jpg.1600.jpg"));
 }
 
 // A name is data: a marker in it is never filled, it never reads as a

@@ -9,6 +9,12 @@
 inline constexpr std::string_view kPictureFileMarker = "__picture.jpg";
 inline constexpr std::string_view kPictureNameMarker = "__picture";
 inline constexpr std::string_view kCaptionMarker = "Picture text";
+/// A small copy of the picture for a cell, the same at twice the size for a
+/// screen of twice the density, and a copy the size of a screen for its page;
+/// each the picture itself where it is no larger.
+inline constexpr std::string_view kThumbnailMarker = "__thumbnail.jpg";
+inline constexpr std::string_view kThumbnail2xMarker = "__thumbnail2x.jpg";
+inline constexpr std::string_view kScreenMarker = "__screen.jpg";
 /// The row break of a template with CR LF line ends.
 inline constexpr std::string_view kRowBreak = "</tr>\r\n<tr>\r\n";
 

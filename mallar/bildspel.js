@@ -48,7 +48,8 @@
       var page = link ? link.getAttribute("href") : "";
       if (picture && /\.html$/i.test(page) && page.indexOf("/") < 0) {
         slides.push({
-          picture: picture.getAttribute("src"),
+          // The copy the size of a screen where the template names one.
+          picture: picture.getAttribute("data-bildspel") || picture.getAttribute("src"),
           comment: page.replace(/\.html$/i, ".wav"),
           caption: cell.textContent.trim() || picture.alt,
         });

@@ -38,8 +38,11 @@ TEST(ShippedTemplates, EveryPairSurvivesCuttingAndFittingAndSupportFilesAreSound
     // The generator takes the two characters after "<tr>" and "</td>" as the line end.
     EXPECT_TRUE(layout.Head.ends_with("<tr>\r\n") && layout.CellTemplate.ends_with("</td>\r\n"));
     EXPECT_TRUE(layout.Tail.starts_with("</tr>")) << "the tail must start right after the row";
+    // Small copies in the cells, at twice the size on dense screens, and the
+    // screen-sized copy for the slideshow.
     for (const std::string& part :
-         {"src=\"" + kFile + "\"", "href=\"" + kName + ".html\"", kCaption}) {
+         {std::string("src=\"__thumbnail.jpg\" srcset=\"__thumbnail2x.jpg 2x\""),
+          std::string("data-bildspel=\"__screen.jpg\""), "href=\"" + kName + ".html\"", kCaption}) {
       EXPECT_NE(layout.CellTemplate.find(part), std::string::npos) << part;
     }
     ExpectSquareBox(layout.CellTemplate);
@@ -55,8 +58,10 @@ TEST(ShippedTemplates, EveryPairSurvivesCuttingAndFittingAndSupportFilesAreSound
         << "the slideshow is not inline";
 
     const std::string page = ReadFileBytes(index.substr(0, index.size() - 10) + "picture.html");
-    // The first width/height pair is the one fitted: it must be the picture's.
-    const auto picture = page.find("<img src=\"" + kFile + "\"");
+    // The first width/height pair is the one fitted: it must be the picture's,
+    // shown as the screen-sized copy with the original one click away.
+    const auto picture = page.find("<img src=\"__screen.jpg\"");
+    EXPECT_NE(page.find("<a href=\"" + kFile + "\">Visa originalet</a>"), std::string::npos);
     EXPECT_EQ(page.find("<img"), picture);
     EXPECT_GT(std::min(page.find("width=\""), page.find("height=\"")), picture);
     ExpectSquareBox(page);

@@ -21,7 +21,9 @@ cp -r "$samples" "$work/installed"
 cp -r "$samples" "$work/built"
 PATH=/usr/bin:/bin "$prefix/bin/korvalo-batch" --record never --quiet "$work/installed"
 "$built_batch" --record never --quiet "$work/built"
-diff -r "$work/built" "$work/installed"
+# The copies' record holds the pictures' times, which the two copies of the
+# samples do not share.
+diff -r -x .korvalo "$work/built" "$work/installed"
 
 # A stand-in for the installed recorder, which opens a window, notes what it is given.
 mkdir "$work/one"

@@ -1,6 +1,7 @@
 // Albums of every shipped template in headless Chromium, from file://: the
-// slideshow and its keys, and axe-core's WCAG 2 A and AA rules at a desktop and
-// a phone width, with the show open and closed. Exit 77 where Chromium or
+// slideshow and its keys, axe-core's WCAG 2 A and AA rules at a desktop and
+// a phone width, with the show open and closed, and how much of a camera's
+// pictures the pages fetch. Exit 77 where Chromium or
 // node_modules is missing.   node album_browser_test.js BATCH MALLAR [SHOTS-FOLDER]
 "use strict";
 const assert = require("node:assert/strict");
@@ -31,6 +32,15 @@ for (const [name, seconds] of Object.entries(kComments)) {
   execFileSync("sox", ["-n", "-r", "22050", path.join(source, `${name}.wav`), "synth", `${seconds}`, "sine", "440"]);
 }
 fs.copyFileSync(path.join(mallar, "emptysound.wav"), path.join(source, "b-resa/f-by.wav"));
+
+// Pictures as a camera of today takes them: 12 megapixels, over 3 MB each.
+const kCameraPictures = 30;
+const camera = path.join(work, "kamera");
+fs.mkdirSync(camera);
+execFileSync("convert", ["-size", "4000x3000", "plasma:", "-quality", "90", path.join(camera, "p00.jpg")]);
+for (let i = 1; i < kCameraPictures; ++i) {
+  fs.copyFileSync(path.join(camera, "p00.jpg"), path.join(camera, `p${String(i).padStart(2, "0")}.jpg`));
+}
 
 // In the page: every slide shown and every comment's end and failure, in time.
 function noteShow() {
@@ -134,6 +144,39 @@ async function checkTemplate(browser, template) {
   }
 }
 
+// The bytes of the files a page fetches, once it is scrolled to its end.
+async function fetchedBytes(page, url) {
+  const fetched = new Set();
+  const note = (request) => request.url().startsWith("file://") && fetched.add(decodeURI(request.url().slice(7)));
+  page.on("request", note);
+  await page.goto(url, { waitUntil: "load" });
+  for (let y = 0; y < 40; ++y) {
+    await page.evaluate(() => window.scrollBy(0, window.innerHeight));
+    await sleep(50);
+  }
+  await page.waitForNetworkIdle({ idleTime: 300 });
+  page.off("request", note);
+  return [...fetched].filter((file) => file.endsWith(".jpg")).reduce((sum, file) => sum + fs.statSync(file).size, 0);
+}
+
+// The cells show small copies and a picture page a screen-sized one: the index
+// page of a camera's pictures fetches at most 3% of their bytes, a picture
+// page at most 15% of its picture's.
+async function checkWeight(browser, template) {
+  const folder = path.join(work, `${template}-kamera`);
+  fs.cpSync(camera, folder, { recursive: true });
+  execFileSync(batch, ["--templates-folder", mallar, "--template", template, "--record", "never", "--quiet", folder]);
+  const original = fs.statSync(path.join(camera, "p00.jpg")).size;
+  const page = await (await browser.createBrowserContext()).newPage();
+  await page.setViewport({ width: 1280, height: 800 });
+  const index = await fetchedBytes(page, `file://${folder}/index.html`);
+  assert.ok(index <= 0.03 * kCameraPictures * original, `${template}: the index page fetched ${index} bytes`);
+  const picture = await fetchedBytes(page, `file://${folder}/p07.html`);
+  assert.ok(picture <= 0.15 * original, `${template}: a picture page fetched ${picture} bytes`);
+  console.log(`${template}: index page ${index} bytes, picture page ${picture} bytes, ` +
+    `originals ${kCameraPictures} x ${original} bytes`);
+}
+
 // A failure rejects, and Node.js ends with exit code 1.
 (async () => {
   const browser = await puppeteer.launch({ executablePath: kChromium, headless: true, args: ["--no-sandbox",
@@ -143,6 +186,7 @@ async function checkTemplate(browser, template) {
     const templates = fs.readdirSync(mallar).filter((f) => f.endsWith("_index.html")).map((f) => f.slice(0, -11));
     assert.ok(templates.length >= 3);
     await Promise.all(templates.map((template) => checkTemplate(browser, template)));
+    for (const template of templates) await checkWeight(browser, template);
     console.log(`album browser test: ${templates.join(", ")} passed`);
   } finally {
     await browser.close();
