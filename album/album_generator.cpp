@@ -1,18 +1,18 @@
 #include "album/album_generator.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <set>
 #include <string_view>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "album/album_copies.h"
 #include "album/album_entry.h"
 #include "album/html_template.h"
+#include "album/index_page.h"
 #include "album/picture_size.h"
+#include "album/walk_state.h"
 #include "app/files.h"
 #include "app/messages.h"
 #include "app/path_part.h"
@@ -27,36 +27,6 @@
 #include "resources/string_table.h"
 
 namespace {
-
-struct IdentityLess {
-  bool operator()(const FileIdentity& a, const FileIdentity& b) const {
-    return std::tie(a.Device, a.Inode) < std::tie(b.Device, b.Inode);
-  }
-};
-
-// What the whole walk shares: the folders it must not enter, every folder
-// above the chosen one and every folder made into an album in this run, so
-// that no loop or fan of links can make it visit a real folder twice; the
-// chosen folder, outside of which it never writes; and the copies the
-// templates ask for, with the workers that make them.
-struct WalkState {
-  std::set<FileIdentity, IdentityLess> Visited;
-  std::optional<std::string> Chosen;  ///< where the chosen folder really is
-  WantedCopies Wanted;
-  std::optional<CopyPool> Pool;  ///< only where copies are wanted
-
-  /// False when the folder `path` really lies outside the chosen one; true
-  /// where that cannot be told, which opening the folder then finds out.
-  bool Inside(const std::string& path) const {
-    const std::optional<std::string> real = RealPath(path);
-    if (!Chosen || !real || *real == *Chosen) {
-      return true;
-    }
-    return real->starts_with(*Chosen) &&
-           (kPathSeparators.find(Chosen->back()) != std::string::npos ||
-            kPathSeparators.find((*real)[Chosen->size()]) != std::string::npos);
-  }
-};
 
 // `folder` ending in a separator: a root such as "C:\\" or "/" has one already.
 std::string WithSeparator(const std::string& folder) {
@@ -84,57 +54,6 @@ PictureKind KindOfPicture(std::string_view name) {
 // rarely has to grow its working text.
 constexpr std::size_t kFillRoom = 1024;
 
-// A picture's size, read as what its extension says it is; none when it
-// cannot be read. Read once for the picture's page and its cell.
-std::optional<PictureSize> ReadPictureSize(const std::string& path, std::string_view name) {
-  const std::string_view type = name.substr(NameWithoutExtension(name).size());
-  PictureSize size;
-  const bool found = EqualsIgnoringAsciiCase(type, ".jpg")   ? ReadJpegSize(path, size)
-                     : EqualsIgnoringAsciiCase(type, ".gif") ? ReadGifSize(path, size)
-                                                             : false;
-  return found ? std::optional<PictureSize>(size) : std::nullopt;
-}
-
-// The index page of one album folder, open from its first entry to its end and
-// written piece by piece. A new page is written in place, so an early end
-// leaves it as far as it got; an existing one is replaced whole only at Close.
-// Any failure to write it is fatal: a cut-off index page must never pass for
-// a finished album.
-class IndexPage {
- public:
-  IndexPage(const RunState& run, std::string path)
-      : run_(run), path_(std::move(path)), file_(path_, FileReplacement::Mode::InPlaceWhenNew) {}
-
-  /// None when the page could be created, else why not.
-  FileError Created() { return file_.Stream() == nullptr ? file_.Error() : FileError::None; }
-
-  void Write(std::string_view text) {
-    if (!text.empty() && std::fwrite(text.data(), text.size(), 1, file_.Stream()) != 1) {
-      Fail();
-    }
-  }
-
-  /// True when an earlier index page stands where this one goes.
-  bool Replacing() const { return file_.Replacing(); }
-
-  void Close() {
-    if (!file_.Commit()) {
-      Fail();
-    }
-  }
-
- private:
-  [[noreturn]] void Fail() {
-    ShowError(run_, WithReason("Failed to write to file: %s", file_.Error()), path_, true);
-    EndProcessNow(1);
-  }
-
-  const RunState& run_;
-  std::string path_;
-  FileReplacement file_;
-};
-
-// One level of the walk: one folder, its index page and its two working texts.
 // How the album of one folder ended.
 enum class LevelEnd {
   Done,        ///< made to its end (a folder without pictures included)
@@ -235,7 +154,7 @@ class AlbumLevel {
         continue;
       }
       const std::string& name = entries_[asked_].Name;
-      sizes_[asked_] = ReadPictureSize(folderPrefix_ + name, name);
+      sizes_[asked_] = ReadPictureSize(folderPrefix_ + name);
       if (copies_) {
         copies_->Ask(name, KindOfPicture(name), sizes_[asked_]);
       }
@@ -268,11 +187,28 @@ class AlbumLevel {
     if (copies_) {
       TakeCopies(entryPath, values);
     }
-    if (!WritePicturePage(entry.Name, values, size)) {
+    if (!WritePicturePage(entry.Name, values, NeighboursOf(at), size)) {
       return LevelEnd::Stopped;
     }
     WriteCell(values, size);
     return LevelEnd::Done;
+  }
+
+  // The pictures before and after the one at `at`: sub-albums and entries
+  // left out are no neighbours.
+  Neighbours NeighboursOf(std::size_t at) {
+    Neighbours neighbours;
+    if (previousPicture_) {
+      neighbours.Previous = entries_[*previousPicture_].Name;
+    }
+    for (std::size_t next = at + 1; next < entries_.size(); ++next) {
+      if (kinds_[next] == EntryKind::Picture) {
+        neighbours.Next = entries_[next].Name;
+        break;
+      }
+    }
+    previousPicture_ = at;
+    return neighbours;
   }
 
   // The copies' references for the picture's page and cell; where they
@@ -407,13 +343,10 @@ class AlbumLevel {
   }
 
   bool WritePicturePage(std::string_view name, const CellValues& values,
-                        const std::optional<PictureSize>& size) {
+                        const Neighbours& neighbours, const std::optional<PictureSize>& size) {
     const std::string_view baseName = NameWithoutExtension(name);
     const std::string pagePath = folderPrefix_ + std::string(baseName) + run_.Paths.PageExtension;
-    FillTemplate(run_.Templates.PictureTemplate, PlaceholdersOf(values), page_);
-    if (size) {
-      FitImageBoxToSize(page_, *size);
-    }
+    walk_.Pages.Fill(values, neighbours, size, page_);
     // Where the index page was there before, so probably are the pages.
     WriteWholeFile(run_, pagePath, page_, index_->Replacing());
     return RecordSound(run_, pagePath, std::string(baseName));
@@ -443,6 +376,7 @@ class AlbumLevel {
   std::vector<EntryKind> kinds_;
   std::vector<std::optional<PictureSize>> sizes_;  ///< read ahead, as far as asked_
   std::size_t asked_ = 0;
+  std::optional<std::size_t> previousPicture_;
   std::optional<FolderCopies> copies_;
   std::optional<IndexPage> index_;
   FileError indexError_ = FileError::None;
@@ -456,7 +390,11 @@ class AlbumLevel {
 
 int GenerateFolder(RunState& run, const std::string& folder, int depth) {
   const std::vector<FileIdentity> above = FolderAndItsParents(folder);
-  WalkState walk{{above.begin(), above.end()}, RealPath(folder), {}, std::nullopt};
+  WalkState walk{{above.begin(), above.end()},
+                 RealPath(folder),
+                 PicturePages(run.Templates.PictureTemplate),
+                 {},
+                 std::nullopt};
   const IndexLayout layout = SplitIndexTemplate(run.Templates.IndexTemplate, 0);
   walk.Wanted = CopiesWanted(layout.CellTemplate, run.Templates.PictureTemplate);
   if (walk.Wanted.Any()) {

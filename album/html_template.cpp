@@ -115,6 +115,23 @@ void FillTemplate(std::string_view text, std::span<const Placeholder> placeholde
   filled.append(text, copied);
 }
 
+std::string WithoutSection(std::string_view text, std::string_view name) {
+  const std::string start = "<!--" + std::string(name) + "-->";
+  const std::string end = "<!--/" + std::string(name) + "-->";
+  std::string kept;
+  std::size_t at = 0;
+  for (std::size_t found; (found = text.find(start, at)) != std::string_view::npos;) {
+    const std::size_t ends = text.find(end, found + start.size());
+    if (ends == std::string_view::npos) {
+      break;
+    }
+    kept.append(text, at, found - at);
+    at = ends + end.size();
+  }
+  kept.append(text, at);
+  return kept;
+}
+
 std::optional<std::size_t> FindAfter(std::string_view text, std::string_view what) {
   const std::size_t found = text.find(what);
   if (found == std::string_view::npos) {

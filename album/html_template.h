@@ -15,6 +15,16 @@ inline constexpr std::string_view kCaptionMarker = "Picture text";
 inline constexpr std::string_view kThumbnailMarker = "__thumbnail.jpg";
 inline constexpr std::string_view kThumbnail2xMarker = "__thumbnail2x.jpg";
 inline constexpr std::string_view kScreenMarker = "__screen.jpg";
+/// On a picture page: the previous and the next picture of the album, as
+/// "__picture" names them (a template adds ".html"), and their captions.
+inline constexpr std::string_view kPreviousMarker = "__previous";
+inline constexpr std::string_view kNextMarker = "__next";
+inline constexpr std::string_view kPreviousCaptionMarker = "Previous text";
+inline constexpr std::string_view kNextCaptionMarker = "Next text";
+/// The sections of a picture page that name the previous or the next picture:
+/// from "<!--previous-->" to "<!--/previous-->", left out where there is none.
+inline constexpr std::string_view kPreviousSection = "previous";
+inline constexpr std::string_view kNextSection = "next";
 /// The row break of a template with CR LF line ends.
 inline constexpr std::string_view kRowBreak = "</tr>\r\n<tr>\r\n";
 
@@ -58,6 +68,10 @@ struct Placeholder {
 /// left out, and so is any placeholder after the first kMostPlaceholders.
 void FillTemplate(std::string_view text, std::span<const Placeholder> placeholders,
                   std::string& filled);
+
+/// `text` without its sections `name`: each stretch from "<!--name-->" to the
+/// next "<!--/name-->", both included. A section without its end is kept.
+std::string WithoutSection(std::string_view text, std::string_view name);
 
 /// The position just after the first `what` in `text`, or none.
 std::optional<std::size_t> FindAfter(std::string_view text, std::string_view what);

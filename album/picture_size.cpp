@@ -151,16 +151,18 @@ void FitImageBoxToSize(std::string& text, PictureSize size) {
   }
 }
 
-void FitImageBox(std::string& text, const std::string& picturePath) {
+std::optional<PictureSize> ReadPictureSize(const std::string& picturePath) {
   const std::string type = PathPart(picturePath, "type");
   PictureSize size;
   // A file is read only as what its extension says it is.
-  if (EqualsIgnoringAsciiCase(type, ".jpg")) {
-    if (!ReadJpegSize(picturePath, size)) {
-      return;
-    }
-  } else if (!EqualsIgnoringAsciiCase(type, ".gif") || !ReadGifSize(picturePath, size)) {
-    return;
+  const bool found = EqualsIgnoringAsciiCase(type, ".jpg")   ? ReadJpegSize(picturePath, size)
+                     : EqualsIgnoringAsciiCase(type, ".gif") ? ReadGifSize(picturePath, size)
+                                                             : false;
+  return found ? std::optional<PictureSize>(size) : std::nullopt;
+}
+
+void FitImageBox(std::string& text, const std::string& picturePath) {
+  if (const std::optional<PictureSize> size = ReadPictureSize(picturePath)) {
+    FitImageBoxToSize(text, *size);
   }
-  FitImageBoxToSize(text, size);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "album/byte_stream.h"
@@ -18,6 +19,10 @@ bool ReadGifSize(const std::string& path, PictureSize& size);
 
 /// The same from an open source, from its current position.
 bool ReadGifSize(ByteSource& file, PictureSize& size);
+
+/// The size of a ".jpg" or ".gif" file (in any letter case), read as what its
+/// extension says it is; none for any other file or when none can be read.
+std::optional<PictureSize> ReadPictureSize(const std::string& picturePath);
 
 /// Shrinks one side of the first square width/height box in `text` to the
 /// picture's proportions, in place, keeping the text's length. Any failure
