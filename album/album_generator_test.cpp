@@ -156,6 +156,26 @@ TEST_F(GenerateFolderTest, EveryNameLinksToItsOwnPageAndPictureOnly) {
   }
 }
 
+// A picture page names the pictures before and after it in the album's
+// order: a sub-album between them is none, and where there is none the
+// template's section for it is left out.
+TEST_F(GenerateFolderTest, PicturePagesLeadToTheirNeighbours) {
+  run_.Templates.PictureTemplate =
+      "<!--previous-->[__previous.html Previous text]<!--/previous-->__picture"
+      "<!--next-->[__next.html Next text]<!--/next-->";
+  for (const char* name : {"a #1.jpg", "b.gif", "c/Solo.gif", "e&f.jpg"}) {
+    dir_.Write("Album/" + std::string(name), GifBytes(10, 10));
+  }
+  GenerateFolder(run_, album_, 0);
+  EXPECT_EQ("a %231<!--next-->[b.html B]<!--/next-->", Read("a #1.html"));
+  EXPECT_EQ(
+      "<!--previous-->[a %231.html A #1]<!--/previous-->b<!--next-->[e&amp;f.html "
+      "E&amp;f]<!--/next-->",
+      Read("b.html"));
+  EXPECT_EQ("<!--previous-->[b.html B]<!--/previous-->e&amp;f", Read("e&f.html"));
+  EXPECT_EQ("Solo", Read("c/Solo.html"));
+}
+
 TEST_F(GenerateFolderTest, WithoutSubfoldersOnlyAFolderWithAPictureExtensionIsWalked) {
   dir_.Write("Album/Trip.2007/a.gif", GifBytes(30, 30));
   dir_.Write("Album/old.jpg/b.gif", GifBytes(30, 30));

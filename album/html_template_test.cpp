@@ -60,6 +60,12 @@ TEST(FillTemplate, EachMarkerOfTheTemplateOnceAndNothingInsideTheValues) {
   EXPECT_EQ(filled, "__pictur");
 }
 
+TEST(WithoutSection, LeavesOutEachWholeSectionAndKeepsOneWithoutItsEnd) {
+  EXPECT_EQ(WithoutSection("a<!--next-->b<!--/next-->c<!--next-->d<!--/next-->e", "next"), "ace");
+  EXPECT_EQ(WithoutSection("a<!--next-->b<!--/previous-->c", "next"),
+            "a<!--next-->b<!--/previous-->c");
+}
+
 TEST(CaptionFromName, DropsOnePlusAndUpperCasesOnlyAsciiLetters) {
   const std::pair<const char*, const char*> cases[] = {
       {"+beach", "Beach"},          {"++x", "+x"}, {"\xe5sa", "\xe5sa"},

@@ -66,6 +66,13 @@ TEST(ShippedTemplates, EveryPairSurvivesCuttingAndFittingAndSupportFilesAreSound
     EXPECT_GT(std::min(page.find("width=\""), page.find("height=\"")), picture);
     ExpectSquareBox(page);
     EXPECT_NE(page.find("src=\"" + kName + ".wav\""), std::string::npos);
+    // The neighbours' links, each in a section left out at its end of the
+    // album, and the keys and swipe that follow them.
+    for (const char* link : {"<!--previous--><a href=\"__previous.html\" rel=\"prev\">",
+                             "<!--next--><a href=\"__next.html\" rel=\"next\">"}) {
+      EXPECT_NE(page.find(link), std::string::npos) << link;
+    }
+    EXPECT_NE(page.find("<script>"), std::string::npos) << "the keys' script is not inline";
     EXPECT_NE(page.find("<title>" + kCaption + "</title>"), std::string::npos);
   }
   EXPECT_GE(pairs, 3);

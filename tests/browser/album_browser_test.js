@@ -138,7 +138,35 @@ async function checkTemplate(browser, template) {
   await page.keyboard.press("ArrowRight");
   assert.deepEqual([await slidesShown(page), await showIsOpen(page)], [["f-by.jpg"], false], template);
 
-  for (const where of ["index.html", "a-fyr.html", "b-resa/index.html"]) {
+  // A picture page leads on by → and ← past the sub-album between pictures,
+  // not while the comment's player has the focus; the last has no next link.
+  await page.goto(`file://${folder}/a-fyr.html`);
+  assert.equal(await page.$('a[rel="prev"]'), null, `${template}: the first page has a previous link`);
+  for (const [key, where] of [["ArrowRight", "c-hav.html"], ["ArrowLeft", "a-fyr.html"]]) {
+    await Promise.all([page.waitForNavigation(), page.keyboard.press(key)]);
+    assert.ok(page.url().endsWith(where), `${template}: ${key} led to ${page.url()}`);
+  }
+  // A swipe to the left on a touch screen goes on too, one to the right back.
+  await page.setViewport({ width: 390, height: 844, hasTouch: true, isMobile: true });
+  for (const [from, to, where] of [[300, 60, "c-hav.html"], [60, 300, "a-fyr.html"]]) {
+    const box = await (await page.$("figure img")).boundingBox();
+    const y = box.y + box.height / 2;
+    const touch = await page.touchscreen.touchStart(from, y);
+    await touch.move(to, y + 10);
+    await Promise.all([page.waitForNavigation(), touch.end()]);
+    assert.ok(page.url().endsWith(where), `${template}: a swipe led to ${page.url()}`);
+  }
+  await page.setViewport({ width: 1280, height: 800 });
+  await page.focus("audio");
+  await page.keyboard.press("ArrowRight");
+  await sleep(300);
+  assert.ok(page.url().endsWith("a-fyr.html"), `${template}: the player's arrow key left the page`);
+  await page.goto(`file://${folder}/e-berg.html`);
+  assert.equal(await page.$('a[rel="next"]'), null, `${template}: the last page has a next link`);
+  assert.deepEqual(await page.$$eval('a[rel="prev"]', (links) => links.map((a) => a.textContent)),
+    ["← Föregående: D-skog"], template);
+
+  for (const where of ["index.html", "a-fyr.html", "c-hav.html", "b-resa/index.html"]) {
     await page.goto(`file://${folder}/${where}`);
     await checkAccessibility(page, `${template} ${where}`);
   }
