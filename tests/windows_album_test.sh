@@ -54,23 +54,6 @@ linux() {
   PATH="$work/bin:$PATH" "$linux_batch" --templates-folder "$program/mallar" "$@" >/dev/null
 }
 
-# The copies of the pictures in an album's __kopior folders, with their sizes
-# in pixels.
-copies_of() {
-  (cd "$1" && find . -path '*/__kopior/*.jpg' | LC_ALL=C sort |
-    while read -r copy; do echo "$copy $(identify -format '%wx%h' "$copy")"; done)
-}
-
-# Two albums are the same when their pages are byte for byte the same and
-# their copies, which another encoder makes on each system, have the same
-# names and sizes. Extra arguments leave names out of the comparison.
-same_albums() {
-  local a=$1 b=$2
-  shift 2
-  diff -r --no-dereference -x __kopior "$@" "$a" "$b" >"$work/diff" &&
-    diff <(copies_of "$a") <(copies_of "$b") >"$work/diff"
-}
-
 # Makes the album of `tree` on both systems with the options given and
 # compares the two.
 compare() {
@@ -80,11 +63,12 @@ compare() {
   cp -r "$tree" "$work/$name-windows"
   linux "$@" "$work/$name-linux" || fail "$name: the Linux build failed"
   windows "$@" "$work/$name-windows" || fail "$name: korvalo-batch.exe failed: $(cat "$work/err")"
-  same_albums "$work/$name-linux" "$work/$name-windows" ||
+  same_albums "$work/$name-linux" "$work/$name-windows" "$work/diff" ||
     fail "$name: the albums differ: $(head -5 "$work/diff")"
 }
 
 src=$(cd "$(dirname "$0")/.." && pwd)
+source "$src/tests/same_albums.sh"
 for index in "$program"/mallar/*_index.html; do
   template=$(basename "$index" _index.html)
   compare "samples-$template" "$src/samples" --template "$template"
@@ -156,7 +140,7 @@ M:\Resa
 M:\Resa\a.jpg
 Hoppar över "M:\Trip.": namnet kan inte användas i Windows'
 [[ $(cat "$work/out") == "$expected" ]] || fail "the card's log: $(cat "$work/out")"
-same_albums "$work/card-linux" "$card" -x '$RECYCLE.BIN' -x aux.jpg -x nul.jpg -x Trip. ||
+same_albums "$work/card-linux" "$card" "$work/diff" -x '$RECYCLE.BIN' -x aux.jpg -x nul.jpg -x Trip. ||
   fail "the card's albums differ: $(head -5 "$work/diff")"
 written=$(find "$card/\$RECYCLE.BIN" "$card/.git" "$card/Trip." -type f ! -name '*.jpg')
 [[ -z $written ]] || fail "written into a folder left out: $written"

@@ -14,6 +14,7 @@ export LC_ALL=C.UTF-8 WINEDEBUG=-all
 linux_batch=$(realpath "$1")
 build=$(realpath "$2")
 samples=$(cd "$(dirname "$0")/../.." && pwd)/samples
+source "$samples/../tests/same_albums.sh"
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -60,7 +61,8 @@ same_album() {
   "$linux_batch" --record never --quiet --templates-folder "$1/mallar" "$work/linux"
   wine "$1/korvalo-batch.exe" --record never --quiet "$(winpath "$work/windows")" ||
     fail "korvalo-batch.exe in $1 failed"
-  diff -r "$work/linux" "$work/windows" >&2 || fail "the album from $1 differs"
+  same_albums "$work/linux" "$work/windows" "$work/diff" ||
+    fail "the album from $1 differs: $(head -5 "$work/diff")"
 }
 
 # Installed over an older version: the programs are replaced, the template
