@@ -121,8 +121,6 @@ std::string FolderCopies::CopyPath(std::string_view name, int side) const {
 void FolderCopies::Ask(const std::string& name, PictureKind kind, std::optional<PictureSize> size) {
   Asked& asked = asked_.emplace_back();
   asked.Name = name;
-  const std::string original = EscapeFileReference(name);
-  asked.References = {original, original, original, CopyProblem::None};
   if (!usable_) {
     return;
   }
@@ -156,7 +154,7 @@ void FolderCopies::Ask(const std::string& name, PictureKind kind, std::optional<
   }
   if (!ours_ && MakeFolder(copiesFolder_.substr(0, copiesFolder_.size() - 1)) != FileError::None) {
     usable_ = false;
-    asked.References = {original, original, original, CopyProblem::CannotWrite};
+    asked.References = {{}, {}, {}, CopyProblem::CannotWrite};
     return;
   }
   ours_ = true;
@@ -173,9 +171,8 @@ CopyReferences FolderCopies::Take() {
   for (const CopyProblem problem : result.Copies) {
     if (problem != CopyProblem::None) {
       // The page shows the original; the next run tries again.
-      const std::string original = EscapeFileReference(asked.Name);
       recordChanged_ = record_.erase(asked.Name) != 0 || recordChanged_;
-      return {original, original, original, problem};
+      return {{}, {}, {}, problem};
     }
   }
   for (const int side : {kThumbnailSide, kThumbnail2xSide, kScreenSide}) {

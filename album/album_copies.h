@@ -33,9 +33,9 @@ struct WantedCopies {
 /// with every placeholder.
 WantedCopies CopiesWanted(std::string_view cellTemplate, std::string_view pictureTemplate);
 
-/// A picture's references for the copy placeholders, ready for a link (the
-/// original's own where no copy is needed or one could not be made), and
-/// why its copies could not be made.
+/// A picture's references for the copy placeholders, ready for a link, each
+/// empty for the picture itself (where no copy is needed or one could not be
+/// made), and why its copies could not be made.
 struct CopyReferences {
   std::string Thumbnail;
   std::string Thumbnail2x;

@@ -17,12 +17,19 @@ std::string_view ExtensionOf(std::string_view name) {
   return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
-// A sub-album's and the way back's pictures have no copies: they are small.
 CellValues Escaped(std::string_view reference, std::string_view withoutExtension,
                    std::string_view caption) {
-  std::string file = EscapeFileReference(reference);
-  return CellValues{file, EscapeFileReference(withoutExtension), EscapeHtml(caption), file, file,
-                    file};
+  return CellValues{EscapeFileReference(reference),
+                    EscapeFileReference(withoutExtension),
+                    EscapeHtml(caption),
+                    {},
+                    {},
+                    {}};
+}
+
+// An empty copy reference stands for the picture itself.
+std::string_view OrPicture(const std::string& copy, const CellValues& values) {
+  return copy.empty() ? std::string_view(values.FileReference) : std::string_view(copy);
 }
 
 }  // namespace
@@ -50,16 +57,17 @@ std::string_view NameWithoutExtension(std::string_view name) {
 }
 
 EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isFolder) {
+  const std::string_view extension = ExtensionOf(name);
+  const bool picture =
+      EqualsIgnoringAsciiCase(extension, ".jpg") || EqualsIgnoringAsciiCase(extension, ".gif");
+  // Most entries of an album folder are its own pages: they go first.
+  if (!picture && !(isFolder && rules.IncludeSubfolders)) {
+    return EntryKind::Skipped;
+  }
   if (EqualsIgnoringAsciiCase(name, rules.GoBackImageName) ||
       EqualsIgnoringAsciiCase(name, rules.FolderImageName) ||
       EqualsIgnoringAsciiCase(name, kGoBackJpegName) ||
       EqualsIgnoringAsciiCase(name, kCopiesFolderName)) {
-    return EntryKind::Skipped;
-  }
-  const std::string_view extension = ExtensionOf(name);
-  const bool picture =
-      EqualsIgnoringAsciiCase(extension, ".jpg") || EqualsIgnoringAsciiCase(extension, ".gif");
-  if (!picture && !(isFolder && rules.IncludeSubfolders)) {
     return EntryKind::Skipped;
   }
   // Such a name would open a device, or another file or folder than this one.
@@ -76,13 +84,13 @@ EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isF
   return EntryKind::Picture;
 }
 
-std::array<Placeholder, 6> PlaceholdersOf(const CellValues& values) {
-  return {{{kPictureFileMarker, values.FileReference},
-           {kPictureNameMarker, values.ReferenceWithoutExtension},
-           {kCaptionMarker, values.Caption},
-           {kThumbnailMarker, values.Thumbnail},
-           {kThumbnail2xMarker, values.Thumbnail2x},
-           {kScreenMarker, values.Screen}}};
+std::array<std::string_view, 6> MarkerValues(const CellValues& values) {
+  return {values.FileReference,
+          values.ReferenceWithoutExtension,
+          values.Caption,
+          OrPicture(values.Thumbnail, values),
+          OrPicture(values.Thumbnail2x, values),
+          OrPicture(values.Screen, values)};
 }
 
 CellValues PictureValues(std::string_view fileName) {
@@ -99,6 +107,6 @@ CellValues SubAlbumValues(std::string_view folderName, std::string_view folderIm
 }
 
 CellValues GoBackValues(std::string_view goBackImageName, std::string_view indexBaseName) {
-  const std::string image(goBackImageName);
-  return CellValues{image, "../" + std::string(indexBaseName), "", image, image, image};
+  return CellValues{
+      std::string(goBackImageName), "../" + std::string(indexBaseName), "", {}, {}, {}};
 }

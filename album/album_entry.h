@@ -53,14 +53,21 @@ struct CellValues {
   std::string FileReference;              ///< replaces "__picture.jpg"
   std::string ReferenceWithoutExtension;  ///< replaces "__picture"
   std::string Caption;                    ///< replaces "Picture text"
-  std::string Thumbnail;                  ///< replaces "__thumbnail.jpg"
-  std::string Thumbnail2x;                ///< replaces "__thumbnail2x.jpg"
-  std::string Screen;                     ///< replaces "__screen.jpg"
+  /// Replace "__thumbnail.jpg", "__thumbnail2x.jpg" and "__screen.jpg";
+  /// empty for the picture itself, FileReference (a sub-album's and the way
+  /// back's pictures are small: they have no copies).
+  std::string Thumbnail;
+  std::string Thumbnail2x;
+  std::string Screen;
 };
 
-/// The placeholders of a page or cell filled with `values`, which must
-/// outlive them.
-std::array<Placeholder, 6> PlaceholdersOf(const CellValues& values);
+/// The markers of a page or cell, in the order MarkerValues gives their values.
+inline constexpr std::array<std::string_view, 6> kCellMarkers = {
+    kPictureFileMarker, kPictureNameMarker, kCaptionMarker,
+    kThumbnailMarker,   kThumbnail2xMarker, kScreenMarker};
+
+/// What kCellMarkers are filled with for `values`, which must outlive them.
+std::array<std::string_view, 6> MarkerValues(const CellValues& values);
 
 /// The values of the picture `fileName`, for its page and its cell alike;
 /// its copies are the picture itself until the caller knows better.

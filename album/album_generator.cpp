@@ -154,7 +154,7 @@ class AlbumLevel {
         continue;
       }
       const std::string& name = entries_[asked_].Name;
-      sizes_[asked_] = ReadPictureSize(folderPrefix_ + name);
+      sizes_[asked_] = ReadPictureSize(folderPrefix_ + name, entries_[asked_].IsRegular);
       if (copies_) {
         copies_->Ask(name, KindOfPicture(name), sizes_[asked_]);
       }
@@ -187,7 +187,8 @@ class AlbumLevel {
     if (copies_) {
       TakeCopies(entryPath, values);
     }
-    if (!WritePicturePage(entry.Name, values, NeighboursOf(at), size)) {
+    const Neighbours neighbours = walk_.Pages.NamesNeighbours() ? NeighboursOf(at) : Neighbours{};
+    if (!WritePicturePage(entry.Name, values, neighbours, size)) {
       return LevelEnd::Stopped;
     }
     WriteCell(values, size);
@@ -241,7 +242,7 @@ class AlbumLevel {
     }
     if (depth_ != 0) {
       const CellValues back = GoBackValues(rules_.GoBackImageName, run_.Paths.IndexBaseName);
-      FillTemplate(layout_.CellTemplate, PlaceholdersOf(back), cell_);
+      walk_.Cell.Fill(MarkerValues(back), cell_);
       FitImageBox(cell_, run_.Paths.GoBackImage);
       index_->Write(cell_);
     }
@@ -354,7 +355,7 @@ class AlbumLevel {
 
   // A sub-album's cell has no picture to fit its box to.
   void WriteCell(const CellValues& values, const std::optional<PictureSize>& size) {
-    FillTemplate(layout_.CellTemplate, PlaceholdersOf(values), cell_);
+    walk_.Cell.Fill(MarkerValues(values), cell_);
     if (size) {
       FitImageBoxToSize(cell_, *size);
     }
@@ -390,13 +391,14 @@ class AlbumLevel {
 
 int GenerateFolder(RunState& run, const std::string& folder, int depth) {
   const std::vector<FileIdentity> above = FolderAndItsParents(folder);
+  // The cell is the same whatever the number of cells a row.
+  const IndexLayout layout = SplitIndexTemplate(run.Templates.IndexTemplate, 0);
   WalkState walk{{above.begin(), above.end()},
                  RealPath(folder),
+                 CompiledTemplate(layout.CellTemplate, kCellMarkers),
                  PicturePages(run.Templates.PictureTemplate),
-                 {},
+                 CopiesWanted(layout.CellTemplate, run.Templates.PictureTemplate),
                  std::nullopt};
-  const IndexLayout layout = SplitIndexTemplate(run.Templates.IndexTemplate, 0);
-  walk.Wanted = CopiesWanted(layout.CellTemplate, run.Templates.PictureTemplate);
   if (walk.Wanted.Any()) {
     walk.Pool.emplace();
   }

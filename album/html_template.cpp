@@ -1,7 +1,7 @@
 #include "album/html_template.h"
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
 namespace {
 
@@ -75,44 +75,60 @@ IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPer
   return layout;
 }
 
-void FillTemplate(std::string_view text, std::span<const Placeholder> placeholders,
-                  std::string& filled) {
-  filled.clear();
-  placeholders = placeholders.first(std::min(placeholders.size(), kMostPlaceholders));
+CompiledTemplate::CompiledTemplate(std::string_view text, std::span<const std::string_view> markers)
+    : text_(text) {
   // Where each marker is next found in `text`, at or after `copied`.
-  std::array<std::size_t, kMostPlaceholders> next{};
-  next.fill(std::string_view::npos);
-  for (std::size_t i = 0; i < placeholders.size(); ++i) {
-    if (!placeholders[i].Marker.empty()) {
-      next[i] = text.find(placeholders[i].Marker);
+  std::vector<std::size_t> next(markers.size(), std::string_view::npos);
+  for (std::size_t i = 0; i < markers.size(); ++i) {
+    if (!markers[i].empty()) {
+      next[i] = text.find(markers[i]);
     }
   }
   std::size_t copied = 0;
   for (;;) {
     // The first marker in the text; at one place, the longest.
-    std::size_t chosen = placeholders.size();
-    for (std::size_t i = 0; i < placeholders.size(); ++i) {
+    std::size_t chosen = markers.size();
+    for (std::size_t i = 0; i < markers.size(); ++i) {
       if (next[i] != std::string_view::npos &&
-          (chosen == placeholders.size() || next[i] < next[chosen] ||
-           (next[i] == next[chosen] &&
-            placeholders[i].Marker.size() > placeholders[chosen].Marker.size()))) {
+          (chosen == markers.size() || next[i] < next[chosen] ||
+           (next[i] == next[chosen] && markers[i].size() > markers[chosen].size()))) {
         chosen = i;
       }
     }
-    if (chosen == placeholders.size()) {
+    if (chosen == markers.size()) {
       break;
     }
-    filled.append(text, copied, next[chosen] - copied);
-    filled.append(placeholders[chosen].Value);
-    copied = next[chosen] + placeholders[chosen].Marker.size();
-    // Markers that began inside the one filled are looked for again after it.
-    for (std::size_t i = 0; i < placeholders.size(); ++i) {
+    pieces_.push_back({copied, next[chosen] - copied, chosen});
+    copied = next[chosen] + markers[chosen].size();
+    // Markers that began inside the one taken are looked for again after it.
+    for (std::size_t i = 0; i < markers.size(); ++i) {
       if (next[i] != std::string_view::npos && next[i] < copied) {
-        next[i] = text.find(placeholders[i].Marker, copied);
+        next[i] = text.find(markers[i], copied);
       }
     }
   }
-  filled.append(text, copied);
+  pieces_.push_back({copied, text.size() - copied, kNoMarker});
+}
+
+void CompiledTemplate::Fill(std::span<const std::string_view> values, std::string& filled) const {
+  filled.clear();
+  for (const Piece& piece : pieces_) {
+    filled.append(text_, piece.Begin, piece.Length);
+    if (piece.Marker < values.size()) {
+      filled.append(values[piece.Marker]);
+    }
+  }
+}
+
+void FillTemplate(std::string_view text, std::span<const Placeholder> placeholders,
+                  std::string& filled) {
+  std::vector<std::string_view> markers;
+  std::vector<std::string_view> values;
+  for (const Placeholder& placeholder : placeholders) {
+    markers.push_back(placeholder.Marker);
+    values.push_back(placeholder.Value);
+  }
+  CompiledTemplate(text, markers).Fill(values, filled);
 }
 
 std::string WithoutSection(std::string_view text, std::string_view name) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr std::string_view kPictureFileMarker = "__picture.jpg";
 inline constexpr std::string_view kPictureNameMarker = "__picture";
@@ -51,21 +52,40 @@ bool IndexTemplateIsUsable(std::string_view indexTemplate);
 /// that is not usable comes back whole as Head, with an empty cell and tail.
 IndexLayout SplitIndexTemplate(std::string_view indexTemplate, int thumbnailsPerRow);
 
-/// How many placeholders one FillTemplate fills at most.
-inline constexpr std::size_t kMostPlaceholders = 16;
-
 /// A placeholder of a template and the text it is filled with.
 struct Placeholder {
   std::string_view Marker;
   std::string_view Value;
 };
 
-/// Puts `text` into `filled` (cleared first: a buffer reused from call to
-/// call) with every placeholder filled, in one pass over `text`: where two
-/// markers begin at the same place the longer is filled ("__picture.jpg"
-/// before "__picture"), and what is inserted is never searched again, so a
-/// name holding a marker can never rewrite its own link. Empty markers are
-/// left out, and so is any placeholder after the first kMostPlaceholders.
+/// A template cut once into its text and the places of its markers, to be
+/// filled many times at the cost of copying: where two markers begin at the
+/// same place the longer is taken ("__picture.jpg" before "__picture"), and
+/// empty markers are never found. The text must outlive it.
+class CompiledTemplate {
+ public:
+  CompiledTemplate() = default;
+  CompiledTemplate(std::string_view text, std::span<const std::string_view> markers);
+
+  /// Puts the text into `filled` (cleared first: a buffer reused from call to
+  /// call) with the i-th marker's places given `values[i]`. The values are
+  /// inserted, never searched, so a name holding a marker can never rewrite
+  /// its own link.
+  void Fill(std::span<const std::string_view> values, std::string& filled) const;
+
+ private:
+  static constexpr std::size_t kNoMarker = static_cast<std::size_t>(-1);
+  struct Piece {
+    std::size_t Begin = 0;  ///< text copied as it is ...
+    std::size_t Length = 0;
+    std::size_t Marker = kNoMarker;  ///< ... then the value of this marker
+  };
+
+  std::string_view text_;
+  std::vector<Piece> pieces_;
+};
+
+/// `text` filled once with `placeholders`, by CompiledTemplate's rules.
 void FillTemplate(std::string_view text, std::span<const Placeholder> placeholders,
                   std::string& filled);
 

@@ -12,8 +12,8 @@
 #include "album/byte_stream.h"
 #include "album/html_template.h"
 #include "album/jpeg_header.h"
-#include "app/path_part.h"
 #include "platform/file_system.h"
+#include "platform/path_syntax.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ namespace {
 // and a buffer per picture. Only a regular file is a picture: a FIFO must
 // never hold the run up.
 struct PictureHeader : ByteSource {
-  explicit PictureHeader(const std::string& path) : File(path) {}
+  PictureHeader(const std::string& path, bool listedRegular) : File(path, listedRegular) {}
   std::size_t Read(unsigned char* buffer, std::size_t size) override {
     return File.Read(buffer, size);
   }
@@ -107,8 +107,8 @@ void RewriteValue(std::string& text, const BoxValue& value, double number) {
 
 }  // namespace
 
-bool ReadJpegSize(const std::string& path, PictureSize& size) {
-  PictureHeader file(path);
+bool ReadJpegSize(const std::string& path, PictureSize& size, bool listedRegular) {
+  PictureHeader file(path, listedRegular);
   return file.File && ReadJpegSize(file, size);
 }
 
@@ -127,8 +127,8 @@ bool ReadGifSize(ByteSource& file, PictureSize& size) {
   return true;
 }
 
-bool ReadGifSize(const std::string& path, PictureSize& size) {
-  PictureHeader file(path);
+bool ReadGifSize(const std::string& path, PictureSize& size, bool listedRegular) {
+  PictureHeader file(path, listedRegular);
   return file.File && ReadGifSize(file, size);
 }
 
@@ -151,13 +151,19 @@ void FitImageBoxToSize(std::string& text, PictureSize size) {
   }
 }
 
-std::optional<PictureSize> ReadPictureSize(const std::string& picturePath) {
-  const std::string type = PathPart(picturePath, "type");
+std::optional<PictureSize> ReadPictureSize(const std::string& picturePath, bool listedRegular) {
+  // The extension: from the last '.' after the last separator, as PathPart's "type".
+  const std::size_t nameAt = picturePath.find_last_of(kPathSeparators) + 1;
+  const std::size_t dot = picturePath.rfind('.');
+  const std::string_view type = dot != std::string::npos && dot >= nameAt
+                                    ? std::string_view(picturePath).substr(dot)
+                                    : std::string_view();
   PictureSize size;
   // A file is read only as what its extension says it is.
-  const bool found = EqualsIgnoringAsciiCase(type, ".jpg")   ? ReadJpegSize(picturePath, size)
-                     : EqualsIgnoringAsciiCase(type, ".gif") ? ReadGifSize(picturePath, size)
-                                                             : false;
+  const bool found =
+      EqualsIgnoringAsciiCase(type, ".jpg")   ? ReadJpegSize(picturePath, size, listedRegular)
+      : EqualsIgnoringAsciiCase(type, ".gif") ? ReadGifSize(picturePath, size, listedRegular)
+                                              : false;
   return found ? std::optional<PictureSize>(size) : std::nullopt;
 }
 

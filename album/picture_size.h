@@ -12,17 +12,19 @@ struct PictureSize {
 };
 
 /// Reads a JPEG's frame size (turned by its Exif orientation). True when found.
-bool ReadJpegSize(const std::string& path, PictureSize& size);
+bool ReadJpegSize(const std::string& path, PictureSize& size, bool listedRegular = false);
 
 /// Reads a GIF's logical screen size. True when found.
-bool ReadGifSize(const std::string& path, PictureSize& size);
+bool ReadGifSize(const std::string& path, PictureSize& size, bool listedRegular = false);
 
 /// The same from an open source, from its current position.
 bool ReadGifSize(ByteSource& file, PictureSize& size);
 
 /// The size of a ".jpg" or ".gif" file (in any letter case), read as what its
 /// extension says it is; none for any other file or when none can be read.
-std::optional<PictureSize> ReadPictureSize(const std::string& picturePath);
+/// `listedRegular`: a listing saw a regular file there (HeaderFile).
+std::optional<PictureSize> ReadPictureSize(const std::string& picturePath,
+                                           bool listedRegular = false);
 
 /// Shrinks one side of the first square width/height box in `text` to the
 /// picture's proportions, in place, keeping the text's length. Any failure

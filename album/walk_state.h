@@ -7,6 +7,7 @@
 
 #include "album/album_copies.h"
 #include "album/copy_pool.h"
+#include "album/html_template.h"
 #include "album/picture_page.h"
 #include "platform/file_system.h"
 
@@ -19,11 +20,12 @@ struct IdentityLess {
 /// What the whole walk of a run shares: the folders it must not enter, every
 /// folder above the chosen one and every folder made into an album in this
 /// run, so that no loop or fan of links can make it visit a real folder
-/// twice; the chosen folder, outside of which it never writes; the picture
-/// pages; and the copies the templates ask for, with the workers that make them.
+/// twice; the chosen folder, outside of which it never writes; the cells and
+/// the picture pages; and the copies the templates ask for, with the workers that make them.
 struct WalkState {
   std::set<FileIdentity, IdentityLess> Visited;
   std::optional<std::string> Chosen;  ///< where the chosen folder really is
+  CompiledTemplate Cell;              ///< the index template's cell
   PicturePages Pages;
   WantedCopies Wanted;
   std::optional<CopyPool> Pool;  ///< only where copies are wanted

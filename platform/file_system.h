@@ -52,8 +52,10 @@ std::FILE* OpenRegularFile(const std::string& path);
 class HeaderFile {
  public:
   /// Opens `path` only when it is a regular file, links followed; a FIFO,
-  /// socket, device or folder leaves it closed at once.
-  explicit HeaderFile(const std::string& path);
+  /// socket, device or folder leaves it closed at once. Where the caller's
+  /// listing saw a regular file there (`listedRegular`), that is not looked
+  /// at again; whatever took its place since is still read without waiting.
+  explicit HeaderFile(const std::string& path, bool listedRegular = false);
   HeaderFile(const HeaderFile&) = delete;
   HeaderFile& operator=(const HeaderFile&) = delete;
   ~HeaderFile();

@@ -136,8 +136,10 @@ std::optional<std::string> RealPath(const std::string& path) {
   return real ? std::optional<std::string>(real.get()) : std::nullopt;
 }
 
-HeaderFile::HeaderFile(const std::string& path)
-    : fd_(OpenRegularDescriptor(path)), open_(fd_ >= 0) {}
+HeaderFile::HeaderFile(const std::string& path, bool listedRegular)
+    : fd_(listedRegular ? open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
+                        : OpenRegularDescriptor(path)),
+      open_(fd_ >= 0) {}
 
 HeaderFile::~HeaderFile() {
   if (fd_ >= 0) {

@@ -186,7 +186,7 @@ std::optional<std::string> RealPath(const std::string& path) {
   return real.empty() ? std::nullopt : std::optional<std::string>(Utf8(real));
 }
 
-HeaderFile::HeaderFile(const std::string& path) {
+HeaderFile::HeaderFile(const std::string& path, bool /*listedRegular*/) {
   UniqueHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file && GetFileType(file.get()) == FILE_TYPE_DISK) {

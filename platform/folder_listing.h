@@ -12,6 +12,8 @@ struct FolderEntry {
   bool IsFolder = false;
   /// Marked hidden or system by Windows, as a drive's $RECYCLE.BIN is.
   bool HiddenBySystem = false;
+  /// A regular file, links followed, when it was listed.
+  bool IsRegular = false;
 };
 
 /// True for an entry no album shows, the same on every system: a name that

@@ -13,13 +13,21 @@ struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
 
-bool EntryIsFolder(int dirFd, const dirent& entry) {
+// What the entry is: a folder, a regular file or neither.
+FolderEntry EntryOf(int dirFd, const dirent& entry) {
+  FolderEntry listed{entry.d_name};
   if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
-    return entry.d_type == DT_DIR;
+    listed.IsFolder = entry.d_type == DT_DIR;
+    listed.IsRegular = entry.d_type == DT_REG;
+    return listed;
   }
   // Some file systems leave the type open, and a link counts as what it points to.
   struct stat status {};
-  return fstatat(dirFd, entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+  if (fstatat(dirFd, entry.d_name, &status, 0) == 0) {
+    listed.IsFolder = S_ISDIR(status.st_mode);
+    listed.IsRegular = S_ISREG(status.st_mode);
+  }
+  return listed;
 }
 
 }  // namespace
@@ -45,7 +53,7 @@ FileError ListFolder(const std::string& folder, std::string_view wildcard,
     if (name == "." || name == ".." || !WildcardMatch(wildcard, name)) {
       continue;
     }
-    entries.push_back({std::string(name), EntryIsFolder(dirFd, *entry)});
+    entries.push_back(EntryOf(dirFd, *entry));
   }
   if (error != 0) {
     entries.clear();

@@ -44,8 +44,10 @@ FileError ListFolder(const std::string& folder, std::string_view wildcard,
     }
     // A link or junction to a folder counts as the folder it leads to.
     const DWORD attributes = found.dwFileAttributes;
-    entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
+    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entries.push_back({name, folder,
+                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0,
+                       !folder});
   } while (FindNextFileW(find.get(), &found));
   if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
     entries.clear();
