@@ -96,6 +96,7 @@ INT_PTR CALLBACK ProgressWindow::DialogProc(HWND dialog, UINT message, WPARAM wP
 void ProgressWindow::Initialise(HWND dialog) {
   ShowProgramIcon(dialog);
   CenterWindow(dialog);
+  ShowKeyboardCues(dialog);
   const HWND log = GetDlgItem(dialog, IDC_LOG);
   font_ = MakeLogFont(log);
   SendMessageW(log, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
