@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QTextDocument>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -63,6 +64,7 @@ class FolderPicker : public QDialog {
     setObjectName(QStringLiteral("FolderPicker"));
     // The title names the tree, and its first letter's Alt key goes there.
     auto* heading = new QLabel(WithMnemonic(title), this);
+    heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setObjectName(QStringLiteral("title"));
 
@@ -79,8 +81,10 @@ class FolderPicker : public QDialog {
     tree_->installEventFilter(this);
     heading->setBuddy(tree_);
 
+    // A folder's name is shown as it is, never read as markup.
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
+    status_->setTextFormat(Qt::PlainText);
     // A long path must not widen the dialog.
     status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
@@ -158,7 +162,7 @@ class FolderPicker : public QDialog {
     ok_->setEnabled(folder);
     if (folder) {
       status_->setText(model_.filePath(file));
-      status_->setToolTip(status_->text());
+      status_->setToolTip(Qt::convertFromPlainText(status_->text(), Qt::WhiteSpaceNoWrap));
     }
   }
 

@@ -34,8 +34,10 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   const std::string& path = recorder_.TargetPath();
   setWindowTitle(QFile::decodeName(RecorderTitle(path).c_str()));
 
+  // Names are shown as they are, never read as markup.
   auto* file = new QLabel(QFile::decodeName(RecorderFileLine(path).c_str()), this);
   file->setObjectName("fileLabel");
+  file->setTextFormat(Qt::PlainText);
   file->setWordWrap(true);
   file->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -44,6 +46,7 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   picture_->setAlignment(Qt::AlignCenter);
   pictureName_ = new QLabel(this);
   pictureName_->setObjectName("pictureName");
+  pictureName_->setTextFormat(Qt::PlainText);
   pictureName_->setAlignment(Qt::AlignCenter);
   picture_->hide();
   pictureName_->hide();
