@@ -2,6 +2,7 @@
 // runs the real sequence while a robot answers each window as a user would,
 // and the parent checks the exit code and what landed on disk.
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -43,7 +44,10 @@ void ActAsUser(QPointer<QDialog>& answered) {
   answered = modal;
   if (auto* tree = modal->findChild<QTreeView*>(QStringLiteral("folders"))) {
     const QString folder = qEnvironmentVariable("ROBOT_FOLDER");
-    tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(folder));
+    // The tree shows the folders' names through a proxy of the file system model.
+    auto* names = static_cast<QAbstractProxyModel*>(tree->model());
+    auto* files = static_cast<QFileSystemModel*>(names->sourceModel());
+    tree->setCurrentIndex(names->mapFromSource(files->index(folder)));
   }
   if (qEnvironmentVariable("ROBOT_SETTINGS") == QLatin1String("never")) {
     if (auto* never = modal->findChild<QRadioButton*>(QStringLiteral("recordNeverButton"))) {

@@ -21,10 +21,12 @@
 #define IDC_STATIC (-1)
 #endif
 
-// The progress window.
+// The progress window. The hidden labels that name controls have no id.
+#define IDC_LOG_LABEL IDC_STATIC
 #define IDC_LOG 1000
 
 // The settings dialog, and the help button of the About dialog too.
+#define IDC_TEMPLATE_LABEL IDC_STATIC
 #define IDC_TEMPLATE_LIST 1022
 #define IDC_THUMBNAILS_LABEL IDC_STATIC
 #define IDC_THUMBNAILS_FIELD 1027

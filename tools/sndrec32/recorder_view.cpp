@@ -14,6 +14,10 @@ std::string RecorderFileLine(const std::string& path) {
   return "Ljudfil: " + path;
 }
 
+std::string PictureAccessibleName(const std::string& name) {
+  return "Bild: " + name;
+}
+
 int ExitCodeOf(RecorderEnd end) {
   return end == RecorderEnd::Closed ? kExitNotSaved : kExitSaved;
 }

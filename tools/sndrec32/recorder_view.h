@@ -21,6 +21,13 @@ std::string RecorderTitle(const std::string& path);
 /// The window's first line: "Ljudfil: " and the whole path.
 std::string RecorderFileLine(const std::string& path);
 
+/// What screen readers call the level meter and the time beside it.
+inline constexpr const char* kLevelName = "Ljudnivå";
+inline constexpr const char* kTimeName = "Längd";
+
+/// What screen readers call the picture `name` (its file name).
+std::string PictureAccessibleName(const std::string& name);
+
 /// How a recorder window ended.
 enum class RecorderEnd { Saved, Skipped, Closed };
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -304,6 +305,28 @@ TEST(RecorderWindow, ShowsThePictureBesideTheSoundUpright) {
     EXPECT_FALSE(redAt(shown.width() * 3 / 4, shown.height() * 3 / 4));
   }
   alarm(0);
+}
+
+// Names are data: markup in a folder's or a picture's name shows as the
+// characters it is, not as a picture and red letters.
+TEST(RecorderWindow, ShowsNamesAsTheyAre) {
+  TempDir dir;
+  const std::string folder = dir.MakeFolder("<img src=x.png><font color=red size=6>Fake");
+  std::ofstream(folder + "/<font color=red>Röd.jpg", std::ios::binary) << RedBlueJpeg();
+  Recorder recorder(nullptr, nullptr, folder + "/<font color=red>Röd.wav");
+  RecorderWindow window(recorder);
+  for (const auto& [name, text] :
+       {std::pair{"fileLabel", "Ljudfil: " + folder + "/<font color=red>Röd.wav"},
+        std::pair{"pictureName", std::string("<font color=red>Röd.jpg")}}) {
+    SCOPED_TRACE(name);
+    auto* label = window.findChild<QLabel*>(name);
+    EXPECT_EQ(label->text().toStdString(), text);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name).toStdString(),
+              text);
+  }
+  EXPECT_EQ(window.findChild<QLabel*>("picture")->accessibleName().toStdString(),
+            "Bild: <font color=red>Röd.jpg");
 }
 
 TEST(Sndrec32Program, WrongUsageIsToldOnStandardErrorWithCodeTwo) {

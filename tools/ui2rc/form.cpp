@@ -56,6 +56,7 @@ FormControl ReadControl(const XmlElement& widget, const std::map<std::string, st
   control.Alignment = PropertyText(widget, "alignment");
   control.Default = PropertyText(widget, "default") == "true";
   control.PlainText = PropertyText(widget, "textFormat") == "Qt::PlainText";
+  control.Hidden = PropertyText(widget, "visible") == "false";
   if (widget.Child("widget") != nullptr || widget.Child("layout") != nullptr) {
     throw std::runtime_error(control.Name + " holds controls: a dialog template is flat");
   }

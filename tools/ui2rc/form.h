@@ -23,6 +23,7 @@ struct FormControl {
   std::string Alignment;   ///< As the form writes it, "Qt::AlignHCenter|Qt::AlignTop".
   bool Default = false;    ///< A push button pressed by Enter.
   bool PlainText = false;  ///< A label whose text is shown as it is.
+  bool Hidden = false;     ///< Not shown: a label that only names the control after it.
 };
 
 struct Form {

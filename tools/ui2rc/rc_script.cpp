@@ -89,6 +89,10 @@ std::string ControlStatement(const FormControl& control, bool startsGroup) {
     // A text label starts a group, so the arrow keys stop at it.
     kind.Styles.push_back("WS_GROUP");
   }
+  if (control.Hidden) {
+    // A hidden label still names the control after it for screen readers.
+    kind.Styles.push_back("NOT WS_VISIBLE");
+  }
   std::string line = "    " + std::string(kind.Keyword) + " ";
   if (kind.WithText) {
     line += RcString(control.Text) + ", ";

@@ -5,6 +5,7 @@
 
 #include "external/browser_launcher.h"
 #include "korvalo_build_date.h"
+#include "ui/qt/accessibility.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/window_placement.h"
@@ -24,6 +25,7 @@ class AboutForm : public QDialog {
     const int side = std::min(ui_.programIcon->width(), ui_.programIcon->height());
     ui_.programIcon->setPixmap(ProgramIcon().pixmap(QSize(side, side), devicePixelRatio()));
     CenterWindow(*this);
+    SetUpForKeyboard(*this);
     ui_.okButton->setFocus();
     connect(ui_.okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui_.helpButton, &QPushButton::clicked, this,

@@ -4,14 +4,18 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTextDocument>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "ui/qt/accessibility.h"
 #include "ui/qt/pictures_folder.h"
 #include "ui/qt/window_placement.h"
 
@@ -31,37 +35,66 @@ QString NearestFolder(QString path) {
   return path;
 }
 
+// The folders' names alone: the file system model's other columns (size,
+// type, date, under English headings) stay out of what screen readers see.
+class FolderNames : public QSortFilterProxyModel {
+ public:
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+      return QStringLiteral("Mapp");
+    }
+    return QSortFilterProxyModel::headerData(section, orientation, role);
+  }
+
+ protected:
+  bool filterAcceptsColumn(int column, const QModelIndex& /*parent*/) const override {
+    return column == 0;
+  }
+};
+
+// `text` with an Alt key on its first letter; its own "&" stays a "&".
+QString WithMnemonic(const QString& text) {
+  return QLatin1Char('&') + QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 class FolderPicker : public QDialog {
  public:
   FolderPicker(QWidget* owner, const QString& title) : QDialog(owner) {
     setWindowTitle(QStringLiteral("Bläddra efter mapp"));
     setObjectName(QStringLiteral("FolderPicker"));
-    auto* heading = new QLabel(title, this);
+    // The title names the tree, and its first letter's Alt key goes there.
+    auto* heading = new QLabel(WithMnemonic(title), this);
+    heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setObjectName(QStringLiteral("title"));
 
     model_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_.setReadOnly(true);
     model_.setRootPath(QStringLiteral("/"));
+    names_.setSourceModel(&model_);
     tree_ = new QTreeView(this);
     tree_->setObjectName(QStringLiteral("folders"));
-    tree_->setModel(&model_);
+    tree_->setModel(&names_);
     tree_->setHeaderHidden(true);
-    for (int column = 1; column < model_.columnCount(); ++column) {
-      tree_->hideColumn(column);
-    }
+    tree_->setAccessibleName(title);  // a tree takes no name from its label
+    tree_->setAccessibleDescription(QStringLiteral("Mapparna på datorn"));
+    tree_->installEventFilter(this);
+    heading->setBuddy(tree_);
 
+    // A folder's name is shown as it is, never read as markup.
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
+    status_->setTextFormat(Qt::PlainText);
     // A long path must not widen the dialog.
     status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok_ = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     ok_->setObjectName(QStringLiteral("okButton"));
     ok_->setDefault(true);
     ok_->setEnabled(false);
-    buttons->addButton(QStringLiteral("Avbryt"), QDialogButtonBox::RejectRole);
+    buttons->addButton(QStringLiteral("Av&bryt"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -71,6 +104,7 @@ class FolderPicker : public QDialog {
     layout->addWidget(status_);
     layout->addWidget(buttons);
     resize(360, 420);
+    SetUpForKeyboard(*this);
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { ShowSelected(current); });
@@ -78,24 +112,43 @@ class FolderPicker : public QDialog {
     // out of view: keep it in view until the user has had time to move.
     const auto keep = [this] { KeepStartInView(); };
     connect(&model_, &QFileSystemModel::directoryLoaded, this, keep, Qt::QueuedConnection);
-    connect(&model_, &QFileSystemModel::rowsInserted, this, keep, Qt::QueuedConnection);
-    connect(&model_, &QFileSystemModel::layoutChanged, this, keep, Qt::QueuedConnection);
+    connect(&names_, &QAbstractItemModel::rowsInserted, this, keep, Qt::QueuedConnection);
+    connect(&names_, &QAbstractItemModel::layoutChanged, this, keep, Qt::QueuedConnection);
   }
 
-  // The tree goes first: it must not watch the model while the model goes.
+  // The tree goes first: it must not watch the models while they go.
   ~FolderPicker() override { delete tree_; }
 
   void Select(const QString& folder) {
     opened_.start();
-    start_ = QPersistentModelIndex(model_.index(NearestFolder(folder)));
+    start_ = QPersistentModelIndex(names_.mapFromSource(model_.index(NearestFolder(folder))));
     tree_->setCurrentIndex(start_);
     tree_->expand(start_);
     tree_->scrollTo(start_, QAbstractItemView::PositionAtCenter);
   }
 
-  QString Chosen() const { return model_.filePath(tree_->currentIndex()); }
+  QString Chosen() const { return model_.filePath(names_.mapToSource(tree_->currentIndex())); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == tree_ && event->type() == QEvent::FocusIn) {
+      QMetaObject::invokeMethod(
+          this, [this] { TellCurrent(); }, Qt::QueuedConnection);
+    }
+    return QDialog::eventFilter(watched, event);
+  }
 
  private:
+  // Screen readers hear a tree's folder as it becomes the current one while
+  // the tree has the focus; the one chosen before, they are told again.
+  void TellCurrent() {
+    const QModelIndex current = tree_->currentIndex();
+    if (tree_->hasFocus() && current.isValid()) {
+      tree_->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+      tree_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    }
+  }
+
   void KeepStartInView() {
     constexpr qint64 kFollowMs = 2000;
     if (start_.isValid() && tree_->currentIndex() == start_ && opened_.elapsed() < kFollowMs) {
@@ -104,15 +157,17 @@ class FolderPicker : public QDialog {
   }
 
   void ShowSelected(const QModelIndex& current) {
-    const bool folder = current.isValid() && model_.isDir(current);
+    const QModelIndex file = names_.mapToSource(current);
+    const bool folder = file.isValid() && model_.isDir(file);
     ok_->setEnabled(folder);
     if (folder) {
-      status_->setText(model_.filePath(current));
-      status_->setToolTip(status_->text());
+      status_->setText(model_.filePath(file));
+      status_->setToolTip(Qt::convertFromPlainText(status_->text(), Qt::WhiteSpaceNoWrap));
     }
   }
 
   QFileSystemModel model_;
+  FolderNames names_;
   QTreeView* tree_ = nullptr;
   QLabel* status_ = nullptr;
   QPushButton* ok_ = nullptr;
@@ -127,6 +182,7 @@ std::string BrowseForFolder(QWidget* owner, const std::string& startFolder,
   FolderPicker picker(owner, QString::fromStdString(title));
   picker.Select(startFolder.empty() ? DefaultPicturesFolder()
                                     : QString::fromStdString(startFolder));
+  FitOnScreen(picker);
   CenterWindow(picker);
   if (picker.exec() != QDialog::Accepted) {
     return {};

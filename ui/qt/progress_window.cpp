@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "ui/qt/accessibility.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/log_edit.h"
 #include "ui/qt/message_box_services.h"
@@ -25,8 +26,11 @@ ProgressWindow::ProgressWindow(QWidget* parent)
   ui_->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  ApplyDialogUnits(*this);
+  // The log takes up what the window gains or loses when resized.
+  ApplyDialogUnits(*this, ui_->log);
+  FitOnScreen(*this);
   CenterWindow(*this);
+  SetUpForKeyboard(*this);
   log_ = ui_->log;
   log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   ui_->okButton->setEnabled(false);
@@ -87,6 +91,7 @@ void ProgressWindow::FinishProgress() {
     if (!IsClosed()) {
       log_->Flush();
       ui_->okButton->setEnabled(true);
+      AnnouncerOf(*this).Say(QString::fromUtf8(kRunFinishedText));
     }
   });
   if (QThread::currentThread() == thread()) {

@@ -34,7 +34,8 @@ class ProgressWindow : public QDialog, public WindowServices {
   void LogLine(std::string_view line) override;
   /// Removes the line the last LogLine appended, with any breaks of its own.
   void ClearLastLine() override;
-  /// Enables OK and returns when the window has closed.
+  /// Enables OK, tells screen readers that the album is done, and returns
+  /// when the window has closed.
   void FinishProgress() override;
   bool PollCancel() override { return cancelRequested_.load() != 0; }
 

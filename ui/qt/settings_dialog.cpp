@@ -6,6 +6,7 @@
 
 #include "external/browser_launcher.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/accessibility.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/window_placement.h"
@@ -37,6 +38,7 @@ SettingsForm::SettingsForm(RunState& run, QWidget* owner) : QDialog(owner), run_
   setWindowIcon(ProgramIcon());
   ApplyDialogUnits(*this);
   CenterWindow(*this);
+  SetUpForKeyboard(*this);
   run_.Owner = this;
   FillTemplateList();
   ShowSettings();

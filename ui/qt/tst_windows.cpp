@@ -1,5 +1,7 @@
 // The progress window, across the run thread, and the folder picker.
 
+#include <QAbstractProxyModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -48,18 +50,15 @@ std::string Answer(const std::string& start, const QString& choice, QString& see
       return;
     }
     robot.stop();
-    auto* model = static_cast<QFileSystemModel*>(tree->model());
-    seen = model->filePath(tree->currentIndex()) + " | " +
+    auto* names = static_cast<QAbstractProxyModel*>(tree->model());
+    auto* model = static_cast<QFileSystemModel*>(names->sourceModel());
+    seen = model->filePath(names->mapToSource(tree->currentIndex())) + " | " +
            picker->findChild<QLabel*>(QStringLiteral("status"))->text() + " | " +
            picker->findChild<QLabel*>(QStringLiteral("title"))->text();
     if (!choice.isEmpty()) {
-      tree->setCurrentIndex(model->index(choice));
+      tree->setCurrentIndex(names->mapFromSource(model->index(choice)));
     }
-    for (auto* button : picker->findChildren<QPushButton*>()) {
-      if (button->text() == "OK") {
-        button->click();
-      }
-    }
+    picker->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
   });
   robot.start(10);
   return BrowseForFolder(nullptr, start, "Välj en mapp med bilder");
@@ -208,7 +207,35 @@ class tst_Windows : public QObject {
     QString seen;
     QTEST(QString::fromStdString(Answer(start.toStdString(), choice, seen)), "result");
     const QString trip = dir_.path() + "/Bilder/Resa 2007";
-    QCOMPARE(seen, trip + " | " + trip + " | Välj en mapp med bilder");
+    QCOMPARE(seen, trip + " | " + trip + " | &Välj en mapp med bilder");
+  }
+
+  // A folder's name is data: markup in it shows as the characters it is, not
+  // as a picture and large red letters (nor does a screen reader get "Fake").
+  void pickerShowsANameAsItIs() {
+    const QString odd = dir_.path() + "/<img src=x.png><font color=red size=6>Fake";
+    QVERIFY(QDir().mkpath(odd));
+    QString shown;
+    QString spoken;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer robot;
+    connect(&robot, &QTimer::timeout, [&] {
+      QWidget* picker = QApplication::activeModalWidget();
+      auto* status =
+          picker != nullptr ? picker->findChild<QLabel*>(QStringLiteral("status")) : nullptr;
+      if (status != nullptr && !status->text().isEmpty()) {
+        robot.stop();
+        shown = status->text();
+        format = status->textFormat();
+        spoken = QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name);
+        picker->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+      }
+    });
+    robot.start(10);
+    QCOMPARE(QString::fromStdString(BrowseForFolder(nullptr, odd.toStdString(), "Välj")), odd);
+    QCOMPARE(shown, odd);
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(spoken, odd);
   }
 
   // Without a start folder: XDG_PICTURES_DIR, else user-dirs.dirs, else

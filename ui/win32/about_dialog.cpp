@@ -24,6 +24,7 @@ BOOL CALLBACK PutIconIn(HWND control, LPARAM) {
 void Initialise(HWND dialog) {
   ShowProgramIcon(dialog);
   CenterWindow(dialog);
+  ShowKeyboardCues(dialog);
   SetDialogItemText(
       dialog, IDC_ABOUT_TEXT,
       FillAboutText(DialogItemText(dialog, IDC_ABOUT_TEXT), {KORVALO_VERSION, KORVALO_BUILD_DATE}));

@@ -20,6 +20,12 @@ void CenterWindow(HWND window) {
   SetWindowPos(window, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void ShowKeyboardCues(HWND dialog) {
+  // Posted: the dialog manager sets the cues from the last input once the
+  // dialog is made, after WM_INITDIALOG.
+  PostMessageW(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
 HICON ProgramIcon(int side) {
   // LR_SHARED: the system owns the icon, so nobody has to free it.
   return static_cast<HICON>(LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDI_PROGRAM_ICON),

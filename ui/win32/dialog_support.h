@@ -15,6 +15,11 @@ HINSTANCE ProgramModule();
 /// the free height from the top, keeping its size; it is not activated.
 void CenterWindow(HWND window);
 
+/// Shows the focus and the Alt keys' underlined letters in `dialog` from the
+/// start, not only once the keyboard has been used, as Windows otherwise does.
+/// Call at WM_INITDIALOG.
+void ShowKeyboardCues(HWND dialog);
+
 /// Gives `window` the program's icon in its caption and task bar button.
 void ShowProgramIcon(HWND window);
 

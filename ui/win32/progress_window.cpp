@@ -1,5 +1,6 @@
 #include "ui/win32/progress_window.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/utf16.h"
@@ -69,6 +70,15 @@ INT_PTR CALLBACK ProgressWindow::DialogProc(HWND dialog, UINT message, WPARAM wP
   if (window == nullptr) {
     return FALSE;
   }
+  if (message == WM_SIZE) {
+    window->Arrange(dialog, LOWORD(lParam), HIWORD(lParam));
+    return TRUE;
+  }
+  if (message == WM_GETMINMAXINFO && window->smallest_.cx > 0) {
+    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    limits->ptMinTrackSize = {window->smallest_.cx, window->smallest_.cy};
+    return TRUE;
+  }
   if (message == kEndWindow) {
     window->Close(dialog, IDOK);
     return TRUE;
@@ -95,7 +105,9 @@ INT_PTR CALLBACK ProgressWindow::DialogProc(HWND dialog, UINT message, WPARAM wP
 
 void ProgressWindow::Initialise(HWND dialog) {
   ShowProgramIcon(dialog);
+  LetResize(dialog);
   CenterWindow(dialog);
+  ShowKeyboardCues(dialog);
   const HWND log = GetDlgItem(dialog, IDC_LOG);
   font_ = MakeLogFont(log);
   SendMessageW(log, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
@@ -106,6 +118,73 @@ void ProgressWindow::Initialise(HWND dialog) {
   RefuseTypingInLog(log);
   dialog_.store(dialog);
   log_.store(log);
+}
+
+// The dialog gets a sizing border, keeping its client area, and then no more
+// than the work area of its screen, as at twice the scale on a small one.
+void ProgressWindow::LetResize(HWND dialog) {
+  const auto placeOf = [dialog](int id) {
+    RECT place{};
+    GetWindowRect(GetDlgItem(dialog, id), &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+  };
+  RECT client{};
+  GetClientRect(dialog, &client);
+  client_ = {client.right, client.bottom};
+  logPlace_ = placeOf(IDC_LOG);
+  okPlace_ = placeOf(IDOK);
+  cancelPlace_ = placeOf(IDCANCEL);
+
+  const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)) | WS_THICKFRAME;
+  const DWORD extended = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+  SetWindowLongPtrW(dialog, GWL_STYLE, style);
+  const auto outer = [style, extended](LONG width, LONG height) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, style, FALSE, extended);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+  };
+  const LONG logHeight = logPlace_.bottom - logPlace_.top;
+  const LONG fewLines = std::min<LONG>(logHeight, logHeight / 4 + 1);
+  smallest_ =
+      outer(std::min<LONG>(client_.cx, cancelPlace_.right - okPlace_.left + 2 * logPlace_.left),
+            client_.cy - logHeight + fewLines);
+  SIZE size = outer(client_.cx, client_.cy);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &screen)) {
+    size.cx = std::max(smallest_.cx, std::min(size.cx, screen.rcWork.right - screen.rcWork.left));
+    size.cy = std::max(smallest_.cy, std::min(size.cy, screen.rcWork.bottom - screen.rcWork.top));
+  }
+  SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The log takes up what the client area gained or lost; OK and Avbryt move
+// down with its bottom and stay centred under it.
+void ProgressWindow::Arrange(HWND dialog, int width, int height) const {
+  if (client_.cx == 0) {
+    return;  // before LetResize has noted the layout
+  }
+  const int dx = width - client_.cx;
+  const int dy = height - client_.cy;
+  HDWP moves = BeginDeferWindowPos(3);
+  const auto place = [dialog, &moves](int id, const RECT& rect, int moveX, int moveY, int growX,
+                                      int growY) {
+    if (moves != nullptr) {
+      moves = DeferWindowPos(moves, GetDlgItem(dialog, id), nullptr, rect.left + moveX,
+                             rect.top + moveY, rect.right - rect.left + growX,
+                             rect.bottom - rect.top + growY, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  };
+  place(IDC_LOG, logPlace_, 0, 0, dx, dy);
+  place(IDOK, okPlace_, dx / 2, dy, 0, 0);
+  place(IDCANCEL, cancelPlace_, dx / 2, dy, 0, 0);
+  if (moves != nullptr) {
+    EndDeferWindowPos(moves);
+  }
+  // The dialog paints its background over where the buttons were and are.
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void ProgressWindow::Close(HWND dialog, int result) {

@@ -12,7 +12,8 @@
 /// the calling thread runs the dialogs and the album. Its WindowServices are
 /// called from that other thread: each log call is a synchronous window
 /// message, carried out on the window's thread. Once the window has closed,
-/// log calls do nothing.
+/// log calls do nothing. It fits the screen's work area and can be resized:
+/// the log takes up the change, OK and "Avbryt" stay centred under it.
 class ProgressWindow : public WindowServices {
  public:
   ProgressWindow() = default;
@@ -44,6 +45,8 @@ class ProgressWindow : public WindowServices {
   static DWORD WINAPI ThreadMain(void* self);
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   void Initialise(HWND dialog);
+  void LetResize(HWND dialog);
+  void Arrange(HWND dialog, int width, int height) const;
   void Close(HWND dialog, int result);
   // The log control while the window is open; null before and after.
   HWND OpenLog() const { return closed_.load() ? nullptr : log_.load(); }
@@ -55,4 +58,11 @@ class ProgressWindow : public WindowServices {
   std::atomic<int> cancelRequested_{0};  ///< 1 once cancelled; never reset.
   std::atomic<bool> closed_{false};
   LRESULT lastLineStart_ = 0;  ///< Where the last log line begins; the calling thread's.
+
+  // The layout as the dialog opens, in client pixels; the window's thread's.
+  SIZE client_{};    ///< The client area.
+  RECT logPlace_{};  ///< The log.
+  RECT okPlace_{};
+  RECT cancelPlace_{};
+  SIZE smallest_{};  ///< The smallest window: a few lines of log, the buttons' row.
 };

@@ -83,6 +83,7 @@ void PressOk(HWND dialog, SettingsForm& form) {
 void Initialise(HWND dialog, SettingsForm& form) {
   ShowProgramIcon(dialog);
   CenterWindow(dialog);
+  ShowKeyboardCues(dialog);
   form.Run.Owner = dialog;
   FillTemplateList(dialog, form);
   ShowSettings(dialog, form.Run.Settings);

@@ -16,6 +16,8 @@
 #include <memory>
 
 #include "tools/sndrec32/qt/picture_image.h"
+#include "ui/qt/accessibility.h"
+#include "ui/qt/window_placement.h"
 
 namespace {
 
@@ -32,8 +34,10 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   const std::string& path = recorder_.TargetPath();
   setWindowTitle(QFile::decodeName(RecorderTitle(path).c_str()));
 
+  // Names are shown as they are, never read as markup.
   auto* file = new QLabel(QFile::decodeName(RecorderFileLine(path).c_str()), this);
   file->setObjectName("fileLabel");
+  file->setTextFormat(Qt::PlainText);
   file->setWordWrap(true);
   file->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -42,12 +46,13 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   picture_->setAlignment(Qt::AlignCenter);
   pictureName_ = new QLabel(this);
   pictureName_->setObjectName("pictureName");
+  pictureName_->setTextFormat(Qt::PlainText);
   pictureName_->setAlignment(Qt::AlignCenter);
   picture_->hide();
   pictureName_->hide();
 
   microphoneRow_ = new QWidget(this);
-  microphone_ = new QComboBox(microphoneRow_);
+  microphone_ = new ChoiceList(microphoneRow_);
   microphone_->setObjectName("microphoneList");
   auto* microphoneLabel = new QLabel(QStringLiteral("&Mikrofon:"), microphoneRow_);
   microphoneLabel->setBuddy(microphone_);
@@ -57,7 +62,8 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   microphoneLayout->addWidget(microphone_, 1);
   microphoneRow_->hide();  // until there is something to choose from
 
-  status_ = new QLabel(this);
+  // What is going on, spoken by screen readers as it changes.
+  status_ = new Announcer(this);
   status_->setObjectName("statusLabel");
   status_->setWordWrap(true);
   status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
@@ -65,8 +71,10 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   meter_ = new QWidget(this);
   time_ = new QLabel(meter_);
   time_->setObjectName("timeLabel");
+  time_->setAccessibleDescription(QString::fromUtf8(kTimeName));
   level_ = new QProgressBar(meter_);
   level_->setObjectName("levelBar");
+  level_->setAccessibleName(QString::fromUtf8(kLevelName));
   level_->setRange(0, 100);
   level_->setTextVisible(false);
   auto* meterRow = new QHBoxLayout(meter_);
@@ -82,7 +90,7 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   play_ = AddButton("Spela &upp", "playButton");
   save_ = AddButton("Sp&ara", "saveButton");
   skip_ = AddButton("&Hoppa över", "skipButton");
-  cancel_ = AddButton("Avbryt", "cancelButton");
+  cancel_ = AddButton("Av&bryt", "cancelButton");
   for (QPushButton* button : {record_, stop_, play_, save_}) {
     buttons->addWidget(button);
   }
@@ -114,7 +122,12 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   recorder_.SetOnChange([this] { Refresh(); });
   Refresh();
   FocusNextStep();
-  setMinimumWidth(560);
+  SetUpForKeyboard(*this);
+  // Narrower where the screen is, at a large scale; a smaller font where even
+  // that does not fit (a very large font on a small screen). The picture
+  // takes what room is left.
+  setMinimumWidth(std::min(560, RoomOnScreen(*this).width()));
+  ShrinkFontToFit(*this, [this] { return minimumSizeHint(); });
   StartPicture();
 }
 
@@ -164,16 +177,33 @@ QPushButton* RecorderWindow::AddButton(const char* text, const char* name) {
 
 void RecorderWindow::Refresh() {
   const RecorderLook look = LookOf(recorder_);
-  for (const RecorderButton button :
-       {RecorderButton::Record, RecorderButton::Stop, RecorderButton::Play, RecorderButton::Save,
-        RecorderButton::Skip, RecorderButton::Cancel}) {
-    ButtonOf(button)->setEnabled(Allowed(look.Buttons, button));
+  // What becomes possible first, then the focus, then what no longer is: a
+  // focused button that is disabled hands the focus on, and screen readers
+  // would speak every button it passes.
+  const auto enable = [&](bool on) {
+    for (const RecorderButton button :
+         {RecorderButton::Record, RecorderButton::Stop, RecorderButton::Play, RecorderButton::Save,
+          RecorderButton::Skip, RecorderButton::Cancel}) {
+      if (Allowed(look.Buttons, button) == on) {
+        ButtonOf(button)->setEnabled(on);
+      }
+    }
+    if (look.MicrophoneEnabled == on) {
+      microphone_->setEnabled(on);
+    }
+  };
+  enable(true);
+  const RecorderState state = recorder_.State();
+  if (state != shownState_) {
+    shownState_ = state;
+    FocusNextStep();
   }
-  microphone_->setEnabled(look.MicrophoneEnabled);
+  enable(false);
+  // Last, so that it is spoken after the newly focused button.
   const QString message = QString::fromStdString(recorder_.Message());
   if (message != status_->text()) {
     qCInfo(lcStatus).noquote() << message;
-    status_->setText(message);
+    status_->Say(message);
   }
   QFont font = status_->font();
   font.setBold(look.StatusBold);
@@ -181,15 +211,10 @@ void RecorderWindow::Refresh() {
   meter_->setVisible(look.MeterShown);
   time_->setText(QString::fromStdString(look.Time));
   level_->setValue(look.LevelPercent);
-  const RecorderState state = recorder_.State();
   if (state == RecorderState::Playing) {
     playbackMeter_.start();
   } else {
     playbackMeter_.stop();
-  }
-  if (state != shownState_) {
-    shownState_ = state;
-    FocusNextStep();
   }
 }
 
@@ -209,6 +234,7 @@ void RecorderWindow::StartPicture() {
   const QSize pixels = FittedSize(*found, box * ratio);
   picture_->setFixedSize((pixels / ratio).expandedTo(QSize(1, 1)));
   pictureName_->setText(QFile::decodeName(found->Name.c_str()));
+  picture_->setAccessibleName(QFile::decodeName(PictureAccessibleName(found->Name).c_str()));
   picture_->show();
   pictureName_->show();
   connect(&decoded_, &QFutureWatcher<QImage>::finished, this, &RecorderWindow::ShowDecodedPicture);

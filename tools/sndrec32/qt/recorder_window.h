@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class Announcer;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -20,7 +21,8 @@ class QWidget;
 /// name (when there is one; decoded while the window already shows), the
 /// microphone, what is going on, the length and level of the take (or of the
 /// playback), and the buttons "Spela in", "Stoppa", "Spela upp", "Spara",
-/// "Hoppa över" and "Avbryt", each with an Alt key.
+/// "Hoppa över" and "Avbryt", each with an Alt key. Screen readers hear
+/// what is going on as it changes, and the microphone the user picks.
 /// Saving successfully accepts the dialog; Hoppa över ends it with the file
 /// untouched; Avbryt, Escape and closing the window reject it. The last two
 /// drop the take.
@@ -57,7 +59,7 @@ class RecorderWindow : public QDialog {
   QLabel* picture_;
   QLabel* pictureName_;
   QFutureWatcher<QImage> decoded_;
-  QLabel* status_;
+  Announcer* status_;
   QLabel* time_;
   QProgressBar* level_;
   QTimer playbackMeter_;  ///< Moves the level with the output while playing.

@@ -96,6 +96,15 @@ void RecorderDialog::OnInit() {
   }
   SendDlgItemMessageW(window_, IDC_MICROPHONE, CB_SETCURSEL, chosenMicrophone_, 0);
   SendDlgItemMessageW(window_, IDC_LEVEL, PBM_SETRANGE32, 0, 100);
+  // Named by the hidden label before it, as Windows names a control; and by
+  // its own text, which it does not show, for tools that read only that.
+  SetDlgItemTextW(window_, IDC_LEVEL_LABEL, Utf16(kLevelName).c_str());
+  SetDlgItemTextW(window_, IDC_LEVEL, Utf16(kLevelName).c_str());
+  // The focus and the Alt keys' letters show from the start, not only once
+  // the keyboard has been used; posted, as the dialog manager sets them from
+  // the last input once the dialog is made.
+  PostMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+               0);
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0)), sizeof font, &font);
   font.lfWeight = FW_BOLD;

@@ -15,7 +15,9 @@
 /// microphone, what is going on, the length and level of the take, and the
 /// buttons Spela in, Stoppa, Spela upp, Spara, Hoppa över and Avbryt, each
 /// with an Alt key; Escape and closing are Avbryt. A modal dialog from the
-/// resources, so the dialog manager gives the keys their usual meaning.
+/// resources, so the dialog manager gives the keys their usual meaning. The
+/// level meter and the picture are named for screen readers (MSAA and UI
+/// Automation name a control by its text or the static text before it).
 class RecorderDialog {
  public:
   explicit RecorderDialog(Recorder& recorder);

@@ -137,6 +137,7 @@ void RecorderDialog::StartPicture() {
   const PictureSize fitted = FittedSize(*found, box);
   picture_ = {std::max(1, fitted.Width), std::max(1, fitted.Height)};
   SetDlgItemTextW(window_, IDC_PICTURE_NAME, Utf16(found->Name).c_str());
+  SetDlgItemTextW(window_, IDC_PICTURE, Utf16(PictureAccessibleName(found->Name)).c_str());
   // Shared: the decoding may outlast the window; the file closes after it.
   auto picture = std::make_shared<CommentPicture>(std::move(*found));
   const HWND target = window_;
