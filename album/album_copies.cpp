@@ -8,6 +8,7 @@
 #include "platform/file_replacement.h"
 #include "platform/folder_listing.h"
 #include "platform/path_syntax.h"
+#include "resources/string_table.h"
 
 namespace {
 
@@ -72,23 +73,23 @@ std::string_view CopyProblemText(CopyProblem problem) {
     case CopyProblem::None:
       return "";
     case CopyProblem::CannotRead:
-      return "bilden går inte att läsa";
+      return StringTableText(kTextPictureUnreadable);
     case CopyProblem::CannotDecode:
-      return "bilden är skadad";
+      return StringTableText(kTextPictureDamaged);
     case CopyProblem::CutShort:
-      return "bilden är avkortad";
+      return StringTableText(kTextPictureCutShort);
     case CopyProblem::Unsupported:
-      return "bildens slags JPEG stöds inte, till exempel CMYK eller 12 bitar";
+      return StringTableText(kTextPictureUnsupported);
     case CopyProblem::TooLarge:
-      return "bilden är för stor";
+      return StringTableText(kTextPictureTooLarge);
     case CopyProblem::SizeDiffers:
-      return "bilden är inte så stor som den säger";
+      return StringTableText(kTextPictureSizeDiffers);
     case CopyProblem::BadRequest:
       break;
     case CopyProblem::CannotWrite:
-      return "kopiorna gick inte att skriva";
+      return StringTableText(kTextCopiesUnwritable);
   }
-  return "okänt fel";
+  return StringTableText(kTextUnknownError);
 }
 
 std::string CopyName(std::string_view pictureName, int side) {

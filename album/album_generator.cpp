@@ -36,7 +36,11 @@ std::string WithSeparator(const std::string& folder) {
 
 // The log line of an entry left out of the album, and why.
 std::string SkipLine(const std::string& entryPath, std::string_view reason) {
-  return "Hoppar över \"" + entryPath + "\": " + std::string(reason);
+  return FormatText(LoadText(kTextSkipping), {entryPath, reason});
+}
+
+std::string SkipLine(const std::string& entryPath, int reason) {
+  return SkipLine(entryPath, LoadText(reason));
 }
 
 // How many pictures ahead of the walk their copies are asked for: enough to
@@ -131,8 +135,8 @@ class AlbumLevel {
   // Stops at the next entry once the user has cancelled.
   LevelEnd Walk() {
     if (copies_ && !copies_->Usable()) {
-      run_.Windows->LogLine(SkipLine(folderPrefix_ + std::string(kCopiesFolderName),
-                                     "mappen är inte Korvalos, så bilderna visas som de är"));
+      run_.Windows->LogLine(
+          SkipLine(folderPrefix_ + std::string(kCopiesFolderName), kTextCopiesFolderNotOurs));
     }
     for (std::size_t at = 0; at < entries_.size(); ++at) {
       if (run_.Windows->PollCancel()) {
@@ -168,10 +172,10 @@ class AlbumLevel {
       case EntryKind::Skipped:
         return LevelEnd::Done;
       case EntryKind::PageWouldBeIndex:
-        run_.Windows->LogLine(SkipLine(entryPath, "sidan skulle skriva över indexsidan"));
+        run_.Windows->LogLine(SkipLine(entryPath, kTextPageWouldBeIndex));
         return LevelEnd::Done;
       case EntryKind::UnusableName:
-        run_.Windows->LogLine(SkipLine(entryPath, "namnet kan inte användas i Windows"));
+        run_.Windows->LogLine(SkipLine(entryPath, kTextWindowsCannotUseName));
         return LevelEnd::Done;
       case EntryKind::SubAlbum:
         return MakeSubAlbum(entryPath, entry.Name);
@@ -217,9 +221,8 @@ class AlbumLevel {
   void TakeCopies(const std::string& entryPath, CellValues& values) {
     CopyReferences references = copies_->Take();
     if (references.Problem != CopyProblem::None) {
-      run_.Windows->LogLine("Inga mindre kopior av \"" + entryPath + "\" (" +
-                            std::string(CopyProblemText(references.Problem)) +
-                            "): sidorna visar originalet");
+      run_.Windows->LogLine(
+          FormatMessage(LoadText(kTextNoCopies), {entryPath, CopyProblemText(references.Problem)}));
     }
     values.Thumbnail = std::move(references.Thumbnail);
     values.Thumbnail2x = std::move(references.Thumbnail2x);
@@ -300,13 +303,13 @@ class AlbumLevel {
   LevelEnd MakeSubAlbum(const std::string& entryPath, std::string_view name) {
     const std::optional<FileIdentity> identity = IdentityOf(entryPath);
     if (identity && walk_.Visited.count(*identity) != 0) {
-      run_.Windows->LogLine(SkipLine(entryPath, "mappen ingår redan i albumet"));
+      run_.Windows->LogLine(SkipLine(entryPath, kTextAlreadyInAlbum));
       return LevelEnd::Done;
     }
     // A link (a junction on Windows) to a folder elsewhere: its album would
     // be written outside the folder the user chose.
     if (!walk_.Inside(entryPath)) {
-      run_.Windows->LogLine(SkipLine(entryPath, "länken pekar utanför albummappen"));
+      run_.Windows->LogLine(SkipLine(entryPath, kTextLinkLeadsOut));
       return LevelEnd::Done;
     }
     AlbumLevel sub(run_, entryPath, depth_ + 1, walk_);

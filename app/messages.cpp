@@ -18,8 +18,21 @@ std::string LoadText(int id) {
 }
 
 std::string FormatMessage(std::string_view format, std::string_view argument) {
+  return FormatMessage(format, {argument});
+}
+
+std::string FormatMessage(std::string_view format,
+                          std::initializer_list<std::string_view> arguments) {
+  std::string text = FormatText(format, arguments);
+  if (text.size() > kMessageLimit) {
+    text.resize(kMessageLimit);
+  }
+  return text;
+}
+
+std::string FormatText(std::string_view format, std::initializer_list<std::string_view> arguments) {
   std::string text;
-  bool argumentUsed = false;
+  const std::string_view* next = arguments.begin();
   for (std::size_t i = 0; i < format.size(); ++i) {
     if (format[i] == '%' && i + 1 < format.size()) {
       const char conversion = format[i + 1];
@@ -28,17 +41,13 @@ std::string FormatMessage(std::string_view format, std::string_view argument) {
         ++i;
         continue;
       }
-      if (conversion == 's' && !argumentUsed) {
-        text += argument;
-        argumentUsed = true;
+      if (conversion == 's' && next != arguments.end()) {
+        text += *next++;
         ++i;
         continue;
       }
     }
     text += format[i];
-  }
-  if (text.size() > kMessageLimit) {
-    text.resize(kMessageLimit);
   }
   return text;
 }
@@ -67,33 +76,33 @@ void EndProcessNow(int code) {
 std::string_view ReasonText(FileError error) {
   switch (error) {
     case FileError::None:
-      return "inget fel";
+      return StringTableText(kTextNoError);
     case FileError::NotFound:
-      return "sökvägen finns inte";
+      return StringTableText(kTextNoSuchPath);
     case FileError::AccessDenied:
-      return "åtkomst nekad";
+      return StringTableText(kTextAccessDenied);
     case FileError::DiskFull:
-      return "disken är full";
+      return StringTableText(kTextDiskFull);
     case FileError::QuotaExceeded:
-      return "diskkvoten är slut";
+      return StringTableText(kTextQuotaExceeded);
     case FileError::ReadOnly:
-      return "skrivskyddad";
+      return StringTableText(kTextReadOnly);
     case FileError::NameTooLong:
-      return "sökvägen är för lång";
+      return StringTableText(kTextPathTooLong);
     case FileError::NotAFolder:
-      return "inte en mapp";
+      return StringTableText(kTextNotAFolder);
     case FileError::IsAFolder:
-      return "en mapp har samma namn";
+      return StringTableText(kTextFolderOfThatName);
     case FileError::InUse:
-      return "används av en annan körning av Korvalo";
+      return StringTableText(kTextInUseByAnotherRun);
     case FileError::HeldOpen:
-      return "används av ett annat program";
+      return StringTableText(kTextHeldOpen);
     case FileError::IoError:
-      return "läs- eller skrivfel på disken";
+      return StringTableText(kTextDiskError);
     case FileError::Other:
       break;
   }
-  return "okänt fel";
+  return StringTableText(kTextUnknownError);
 }
 
 std::string WithReason(std::string_view message, FileError error) {

@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <string>
 
+#include "app/language.h"
+#include "app/messages.h"
 #include "app/run_state.h"
 #include "desktop/run_sequence.h"
 #include "platform/display.h"
 #include "platform/program_path.h"
 #include "platform/search_path.h"
+#include "resources/string_table.h"
 #include "ui/qt/program_icon.h"
 
 namespace {
@@ -20,17 +23,14 @@ bool DisplayFound() {
   if (missing.empty()) {
     return true;
   }
-  std::fprintf(
-      stderr,
-      "korvalo: Korvalo behöver en grafisk skärm men hittar ingen (%s är inte satt).\n"
-      "Utan skärm görs album med korvalo-batch, till exempel: korvalo-batch ~/Bilder/Resa\n",
-      missing.c_str());
+  std::fputs(FormatMessage(LoadText(kTextNoDisplay), missing).c_str(), stderr);
   return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseUsersLanguage();
   if (!DisplayFound()) {
     return 1;
   }

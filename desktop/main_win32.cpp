@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/language.h"
 #include "app/run_state.h"
 #include "desktop/run_sequence.h"
 #include "platform/program_path.h"
@@ -34,6 +35,7 @@ class ComApartment {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before any thread starts: the recorder installed beside the program is found.
   AddProgramFolderToSearchPath();
+  UseUsersLanguage();
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   const ComApartment com;

@@ -5,10 +5,12 @@
 #include <filesystem>
 
 #include "app/files.h"
+#include "app/messages.h"
 #include "external/program_runner.h"
 #include "platform/browser_command.h"
 #include "platform/file_replacement.h"
 #include "platform/runtime_folder.h"
+#include "resources/string_table.h"
 
 namespace {
 
@@ -69,7 +71,8 @@ std::string LeadOnPage(const std::string& url) {
   std::string page = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n";
   page += "<meta http-equiv=\"refresh\" content=\"0; url=" + url + "\">\n";
   page += "<title>Korvalo</title>\n<script>location.replace(\"" + url + "\");</script>\n";
-  page += "</head><body><p><a href=\"" + url + "\">Fortsätt till sidan</a></p></body></html>\n";
+  page += "</head><body><p><a href=\"" + url + "\">" + LoadText(kTextGoOnToThePage) +
+          "</a></p></body></html>\n";
   return page;
 }
 

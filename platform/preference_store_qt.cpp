@@ -7,9 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/preference_store.h"
+#include "resources/string_table.h"
 
 namespace {
 
@@ -41,8 +44,16 @@ bool MayOpenPreferenceFile(const std::string& path, const std::string& program) 
   // Every read and write asks; one warning says all there is to say.
   static std::atomic<bool> told{false};
   if (!told.exchange(true)) {
-    std::fprintf(stderr, "%.*s: Inställningarna läses inte: %s är ingen vanlig fil\n",
-                 static_cast<int>(program.size()), program.data(), path.c_str());
+    // The catalog's text, not a format of printf's: the path may hold '%'.
+    std::string line;
+    std::string_view format = StringTableText(kTextSettingsNotRead);
+    for (const std::string_view argument : {std::string_view(program), std::string_view(path)}) {
+      const std::size_t at = format.find("%s");
+      line += std::string(format.substr(0, at)) + std::string(argument);
+      format.remove_prefix(at == std::string_view::npos ? format.size() : at + 2);
+    }
+    line += std::string(format) + "\n";
+    std::fputs(line.c_str(), stderr);
   }
   return false;
 }

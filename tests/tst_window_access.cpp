@@ -26,6 +26,7 @@
 #include <thread>
 
 #include "app/run_state.h"
+#include "resources/string_table.h"
 #include "tests/qt_test_support.h"
 #include "tests/test_support.h"
 #include "tools/sndrec32/qt/recorder_window.h"
@@ -35,6 +36,7 @@
 #include "ui/qt/folder_picker.h"
 #include "ui/qt/progress_window.h"
 #include "ui/qt/settings_dialog.h"
+#include "ui/qt/translation.h"
 #include "ui/window_rules.h"
 
 namespace {
@@ -334,7 +336,8 @@ class tst_WindowAccess : public QObject {
     QTRY_COMPARE(recorder.State(), RecorderState::Recorded);
     QTest::keyClick(&window, Qt::Key_M, Qt::AltModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(heard.Said(), QStringList({kRecordingText, kSilentText, kRecordingText, kRecordedText,
+    QCOMPARE(heard.Said(), QStringList({RecorderText(kTextRecording), RecorderText(kTextSilent),
+                                        RecorderText(kTextRecording), RecorderText(kTextRecorded),
                                         "USB-mikrofon"}));
   }
 
@@ -344,7 +347,7 @@ class tst_WindowAccess : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     const Heard heard(window);
     std::thread run([&] { window.FinishProgress(); });
-    QTRY_COMPARE(heard.Said(), QStringList{QString::fromUtf8(kRunFinishedText)});
+    QTRY_COMPARE(heard.Said(), QStringList{Translated(kTextRunFinished)});
     QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
     QTRY_VERIFY(window.IsClosed());  // the Alt key clicks a moment later
     run.join();

@@ -20,11 +20,6 @@ WindowPosition CenteredPosition(int screenWidth, int screenHeight, int windowWid
 /// message holds, ending before a UTF-8 character that would not fit whole.
 std::string_view CutLogLine(std::string_view line);
 
-/// What screen readers are told when the album is done and the progress
-/// window waits for OK.
-inline constexpr const char* kRunFinishedText =
-    "Albumet är klart. Tryck på OK för att stänga fönstret.";
-
 /// The About text `format` with its "%s" placeholders filled in order by
 /// `values` (the version, then the build date), as sprintf fills them; other
 /// characters, and placeholders beyond the values, stay as they are.

@@ -10,17 +10,28 @@ namespace {
 
 const CommandOption kOptions[] = {
     {"template", "", "NAME", "the pair NAME_index.html and NAME_picture.html",
-     "the first template, names sorted without regard to case"},
+     "the first template, names sorted without regard to case",
+     "paret NAME_index.html och NAME_picture.html",
+     "den första mallen, namnen ordnade utan hänsyn till stora och små bokstäver"},
     {"templates-folder", "", "DIR", "where the pairs and support files are",
-     "mallar/ beside the program"},
+     "mallar/ beside the program", "där mallparen och stödfilerna finns",
+     "mallar/ bredvid programmet"},
     {"thumbnails", "", "N", "thumbnails per row, 0 = the index template's own count",
-     "the cells of the template's first row, at least 2"},
-    {"record", "", "MODE", "when-missing | always | never", "never"},
-    {"no-subfolders", "", "", "no sub-albums", ""},
-    {"open-browser", "", "", "open the finished album in the browser", ""},
-    {"quiet", "", "", "no log lines", ""},
-    {"help", "h", "", "show this text and end", ""},
-    {"version", "", "", "show the version and end", ""},
+     "the cells of the template's first row, at least 2",
+     "miniatyrbilder per rad, 0 = indexmallens eget antal",
+     "cellerna i mallens första rad, minst 2"},
+    {"record", "", "MODE", "when-missing | always | never", "never",
+     "when-missing | always | never", "never"},
+    {"no-subfolders", "", "", "no sub-albums", "", "inga delalbum", ""},
+    {"open-browser", "", "", "open the finished album in the browser", "",
+     "öppna det färdiga albumet i webbläsaren", ""},
+    {"quiet", "", "", "no log lines", "", "inga loggrader", ""},
+    {"language", "", "LANG", "sv | en: the language of messages and log lines",
+     "the user's, by LANGUAGE, LC_ALL, LC_MESSAGES or LANG",
+     "sv | en: språket i meddelanden och loggrader",
+     "användarens, efter LANGUAGE, LC_ALL, LC_MESSAGES eller LANG"},
+    {"help", "h", "", "show this text and end", "", "visa den här texten och avsluta", ""},
+    {"version", "", "", "show the version and end", "", "visa versionen och avsluta", ""},
 };
 
 std::optional<int> ReadCount(std::string_view text) {
@@ -156,6 +167,12 @@ std::optional<std::string> ApplyValues(const CLI::App& parser, BatchOptions& opt
       return "--thumbnails needs a whole number of 0 or more, not \"" + *count + "\"";
     }
   }
+  if (const auto language = ValueOf(parser, "language")) {
+    if (*language != "sv" && *language != "en") {
+      return "--language needs sv or en, not \"" + *language + "\"";
+    }
+    options.Texts = *language == "sv" ? Language::Swedish : Language::English;
+  }
   if (const auto mode = ValueOf(parser, "record")) {
     const auto recording = ReadRecordMode(*mode);
     if (!recording) {
@@ -175,6 +192,14 @@ const char* const kBatchExitStatus =
     "0 done, 1 a fatal error, a failed or cancelled recording, or Ctrl+C or\n"
     "SIGTERM (the run stops before the next picture; a second Ctrl+C ends it\n"
     "at once), 2 a usage error or a FOLDER that is not a folder.";
+
+const char* const kBatchSwedishSynopsis = "korvalo-batch [flaggor] MAPP";
+const char* const kBatchSwedishPurpose =
+    "Gör ett HTML-album av bilderna i MAPP och dess undermappar.";
+const char* const kBatchSwedishExitStatus =
+    "0 klart, 1 ett allvarligt fel, en misslyckad eller avbruten inspelning, eller Ctrl+C\n"
+    "eller SIGTERM (körningen slutar före nästa bild; ett andra Ctrl+C avslutar den\n"
+    "genast), 2 ett fel på kommandoraden eller en MAPP som inte är en mapp.";
 
 std::span<const CommandOption> BatchOptionList() {
   return kOptions;

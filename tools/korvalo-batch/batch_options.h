@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/run_state.h"
+#include "resources/string_table.h"
 
 /// What the command line of korvalo-batch asks for.
 struct BatchOptions {
@@ -17,6 +18,7 @@ struct BatchOptions {
   bool IncludeSubfolders = true;
   bool OpenBrowser = false;
   bool Quiet = false;
+  std::optional<Language> Texts;  ///< none: the user's language
   bool Help = false;
   bool Version = false;
 };
@@ -28,15 +30,21 @@ struct CommandOption {
   const char* ValueName;    ///< the value's name for an option that takes one, or ""
   const char* Description;  ///< lower case, without a full stop
   const char* Default;      ///< what holds without the option, or ""
+  const char* SwedishDescription;  ///< the same two in Swedish, for the manual page
+  const char* SwedishDefault;
 };
 
 /// The options of korvalo-batch, in the order its help shows them.
 std::span<const CommandOption> BatchOptionList();
 
-/// The command line's shape, its one-line purpose and its exit codes.
+/// The command line's shape, its one-line purpose and its exit codes, in
+/// English and (for the manual page) in Swedish.
 extern const char* const kBatchSynopsis;
 extern const char* const kBatchPurpose;
 extern const char* const kBatchExitStatus;
+extern const char* const kBatchSwedishSynopsis;
+extern const char* const kBatchSwedishPurpose;
+extern const char* const kBatchSwedishExitStatus;
 
 /// The usage text shown by --help and after a usage error.
 std::string BatchUsage();

@@ -8,6 +8,7 @@
 #include "album/album_generator.h"
 #include "album/html_template.h"
 #include "album/template_catalog.h"
+#include "app/language.h"
 #include "app/messages.h"
 #include "app/run_state.h"
 #include "app/window_services.h"
@@ -94,9 +95,13 @@ int ProgramMain(const std::vector<std::string>& arguments) {
   // The recorder installed beside this program is found even when its folder
   // is not on the user's PATH.
   AddProgramFolderToSearchPath();
+  UseUsersLanguage();
   BatchOptions options;
   if (const auto error = ParseBatchOptions(arguments, options)) {
     return UsageError(*error);
+  }
+  if (options.Texts) {
+    UseLanguage(*options.Texts);
   }
   if (options.Help) {
     std::fputs(BatchUsage().c_str(), stdout);

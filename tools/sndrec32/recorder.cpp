@@ -61,7 +61,7 @@ Recorder::Recorder(AudioInput* input, AudioOutput* output, std::string targetPat
       targetPath_(std::move(targetPath)),
       maxSeconds_(maxSeconds),
       state_(input ? RecorderState::Idle : RecorderState::NoDevice),
-      message_(input ? kIdleText : kNoMicrophoneText) {
+      message_(input ? RecorderText(kTextPressRecord) : RecorderText(kTextNoMicrophone)) {
   if (input_) {
     format_ = input_->Format();
   }
@@ -92,9 +92,9 @@ bool Recorder::SetInput(AudioInput* input) {
   if (!input_) {
     // An earlier take can still be played and saved.
     Enter(take_.empty() ? RecorderState::NoDevice : RecorderState::Recorded,
-          kMicrophoneUnusableText);
+          RecorderText(kTextMicrophoneUnusable));
   } else if (state_ == RecorderState::NoDevice) {
-    Enter(RecorderState::Idle, kIdleText);
+    Enter(RecorderState::Idle, RecorderText(kTextPressRecord));
   }
   return true;
 }
@@ -121,11 +121,11 @@ void Recorder::Record() {
   callbacks.Failed = [this](const std::string&) { OnInputFailed(); };
   if (!input_->Start(std::move(callbacks))) {
     RestorePreviousTake();
-    Enter(before, kStartFailedText);
+    Enter(before, RecorderText(kTextMicrophoneNotStarted));
     return;
   }
   if (state_ == RecorderState::Recording) {  // unless it failed already
-    Enter(RecorderState::Recording, kRecordingText);
+    Enter(RecorderState::Recording, RecorderText(kTextRecording));
   }
 }
 
@@ -136,7 +136,7 @@ void Recorder::Stop() {
   if (state_ == RecorderState::Playing) {
     state_ = RecorderState::Recorded;
     output_->Stop();
-    Enter(RecorderState::Recorded, kRecordedText);
+    Enter(RecorderState::Recorded, RecorderText(kTextRecorded));
     return;
   }
   input_->Stop();  // hands over what it still holds
@@ -151,11 +151,11 @@ void Recorder::Play() {
   }
   state_ = RecorderState::Playing;
   if (!output_->Play(format_, take_, [this](bool played) { OnPlayFinished(played); })) {
-    Enter(RecorderState::Recorded, kPlayFailedText);
+    Enter(RecorderState::Recorded, RecorderText(kTextCannotPlay));
     return;
   }
   if (state_ == RecorderState::Playing) {  // unless it finished already
-    Enter(RecorderState::Playing, kPlayingText);
+    Enter(RecorderState::Playing, RecorderText(kTextPlaying));
   }
 }
 
@@ -165,9 +165,9 @@ bool Recorder::Save() {
   }
   const std::vector<std::uint8_t> wav = EncodeWav(format_, take_);
   const std::string reason =
-      wav.empty() ? std::string("ljudformatet stöds inte") : SaveWav(targetPath_, wav);
+      wav.empty() ? LoadText(kTextSoundFormatUnsupported) : SaveWav(targetPath_, wav);
   if (!reason.empty()) {
-    Enter(RecorderState::Recorded, kSaveFailedText + reason + ".");
+    Enter(RecorderState::Recorded, FormatMessage(LoadText(kTextCannotSave), reason));
     return false;
   }
   return true;
@@ -206,7 +206,7 @@ void Recorder::OnData(std::span<const std::uint8_t> data) {
     take_.resize(limit);
     state_ = RecorderState::Recorded;  // what the device still holds is past the limit
     input_->Stop();
-    FinishTake(kTooLongText);
+    FinishTake(RecorderText(kTextTakeTooLong));
     return;
   }
   Changed();
@@ -218,12 +218,13 @@ void Recorder::OnInputFailed() {
   }
   state_ = RecorderState::Recorded;
   input_->Stop();
-  FinishTake(kInputFailedText);
+  FinishTake(RecorderText(kTextMicrophoneStopped));
 }
 
 void Recorder::OnPlayFinished(bool played) {
   if (state_ == RecorderState::Playing) {
-    Enter(RecorderState::Recorded, played ? kRecordedText : kPlaybackBrokeText);
+    Enter(RecorderState::Recorded,
+          played ? RecorderText(kTextRecorded) : RecorderText(kTextSpeakerStopped));
   }
 }
 
@@ -232,11 +233,12 @@ void Recorder::FinishTake(const char* reason) {
   take_.resize(take_.size() - take_.size() % format_.BytesPerFrame());
   if (take_.empty() && !previous_.empty()) {  // the microphone gave nothing
     RestorePreviousTake();
-    Enter(RecorderState::Recorded, reason ? reason : kNothingRecordedText);
+    Enter(RecorderState::Recorded, reason ? reason : RecorderText(kTextNothingRecorded));
   } else if (take_.empty()) {
-    Enter(RecorderState::Idle, reason ? reason : kNothingRecordedText);
+    Enter(RecorderState::Idle, reason ? reason : RecorderText(kTextNothingRecorded));
   } else {
-    const char* heard = takePeak_ < kSilentPeak ? kSilentText : kRecordedText;
+    const char* heard =
+        takePeak_ < kSilentPeak ? RecorderText(kTextSilent) : RecorderText(kTextRecorded);
     Enter(RecorderState::Recorded, reason ? reason : heard);
   }
 }

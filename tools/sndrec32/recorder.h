@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/string_table.h"
 #include "tools/sndrec32/audio_io.h"
 
 enum class RecorderState { Idle, Recording, Recorded, Playing, NoDevice };
@@ -22,25 +23,11 @@ struct RecorderButtons {
 /// The buttons allowed in `state`; Play also needs somewhere to play (`canPlay`).
 RecorderButtons ButtonsFor(RecorderState state, bool canPlay);
 
-/// Texts the recorder shows the user.
-inline constexpr const char* kNoMicrophoneText =
-    "Ingen mikrofon hittades. Anslut en mikrofon och försök igen.";
-inline constexpr const char* kIdleText = "Tryck på Spela in för att börja.";
-inline constexpr const char* kRecordingText = "Spelar in … Tryck på Stoppa när du är klar.";
-inline constexpr const char* kRecordedText = "Inspelningen är klar. Spela upp den eller spara den.";
-inline constexpr const char* kPlayingText = "Spelar upp …";
-inline constexpr const char* kNothingRecordedText = "Inget ljud spelades in. Försök igen.";
-inline constexpr const char* kSilentText = "Inget ljud hördes. Kontrollera mikrofonen.";
-inline constexpr const char* kStartFailedText = "Mikrofonen kunde inte startas.";
-inline constexpr const char* kInputFailedText = "Inspelningen avbröts: mikrofonen slutade fungera.";
-inline constexpr const char* kPlayFailedText = "Ljudet kunde inte spelas upp.";
-inline constexpr const char* kPlaybackBrokeText =
-    "Uppspelningen avbröts: högtalaren slutade fungera. Inspelningen finns kvar.";
-inline constexpr const char* kMicrophoneUnusableText =
-    "Den valda mikrofonen kan inte användas. Välj en annan.";
-inline constexpr const char* kTooLongText =
-    "Inspelningen stoppades: den får vara högst 30 minuter lång.";
-inline constexpr const char* kSaveFailedText = "Ljudfilen kunde inte sparas: ";
+/// A text the recorder shows the user, in the texts' language (a whole
+/// text of the catalog: NUL-terminated).
+inline const char* RecorderText(int id) {
+  return StringTableText(id).data();
+}
 
 /// A take stops by itself after this long, which keeps memory and file size sane.
 inline constexpr int kMaxRecordingSeconds = 30 * 60;

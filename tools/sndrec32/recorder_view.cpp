@@ -3,19 +3,22 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/messages.h"
 #include "platform/path_syntax.h"
+#include "resources/string_table.h"
 
 std::string RecorderTitle(const std::string& path) {
   const std::size_t slash = path.find_last_of(kPathSeparators);
-  return "Spela in ljud – " + (slash == std::string::npos ? path : path.substr(slash + 1));
+  return FormatText(LoadText(kTextRecorderTitle),
+                    {slash == std::string::npos ? path : path.substr(slash + 1)});
 }
 
 std::string RecorderFileLine(const std::string& path) {
-  return "Ljudfil: " + path;
+  return FormatText(LoadText(kTextRecorderFile), {path});
 }
 
 std::string PictureAccessibleName(const std::string& name) {
-  return "Bild: " + name;
+  return FormatText(LoadText(kTextRecorderPicture), {name});
 }
 
 int ExitCodeOf(RecorderEnd end) {

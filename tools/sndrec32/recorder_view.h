@@ -10,20 +10,11 @@
 inline constexpr int kExitSaved = 0;
 inline constexpr int kExitNotSaved = 2;
 
-/// What the program says when it is not given one file name.
-inline constexpr const char* kUsage =
-    "Användning: sndrec32.exe LJUDFIL.wav\n"
-    "Spelar in från mikrofonen till LJUDFIL.wav (hela sökvägen).\n"
-    "Slutkod 0 när ljudet sparats, annars 2.\n";
-
-/// The window's title for the take's file `path`: "Spela in ljud – NAME.wav".
+/// The window's title for the take's file `path`: "Spela in ljud – NAME.wav"
+/// (the texts in the texts' language).
 std::string RecorderTitle(const std::string& path);
 /// The window's first line: "Ljudfil: " and the whole path.
 std::string RecorderFileLine(const std::string& path);
-
-/// What screen readers call the level meter and the time beside it.
-inline constexpr const char* kLevelName = "Ljudnivå";
-inline constexpr const char* kTimeName = "Längd";
 
 /// What screen readers call the picture `name` (its file name).
 std::string PictureAccessibleName(const std::string& name);

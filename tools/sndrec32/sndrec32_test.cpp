@@ -104,7 +104,7 @@ TEST_F(RecorderTest, OnlyTheLastTakeIsKeptThroughFailures) {
   EXPECT_EQ(recorder_.Take(), last);
   mic_.refuseStart_ = true;
   recorder_.Record();
-  EXPECT_EQ(recorder_.Message(), kStartFailedText);
+  EXPECT_EQ(recorder_.Message(), RecorderText(kTextMicrophoneNotStarted));
   mic_.refuseStart_ = false;
   recorder_.Record();
   mic_.callbacks_.Failed("unplugged");  // before any sound: the earlier take stays
@@ -112,13 +112,13 @@ TEST_F(RecorderTest, OnlyTheLastTakeIsKeptThroughFailures) {
   recorder_.Record();
   mic_.Feed(1600);
   mic_.callbacks_.Failed("unplugged");
-  EXPECT_EQ(recorder_.Message(), kInputFailedText);
+  EXPECT_EQ(recorder_.Message(), RecorderText(kTextMicrophoneStopped));
   EXPECT_EQ(recorder_.Take().size(), 3200u);
 
   Recorder limited(&mic_, &speaker_, target_.toStdString(), /*maxSeconds=*/1);
   limited.Record();
   mic_.Feed(20000);
-  EXPECT_EQ(limited.Message(), kTooLongText);
+  EXPECT_EQ(limited.Message(), RecorderText(kTextTakeTooLong));
   EXPECT_FALSE(mic_.running_);
   EXPECT_EQ(limited.Take().size(), 32000u);
 }
@@ -130,13 +130,13 @@ TEST_F(RecorderTest, PlaybackThatBreaksOrCannotStartIsTold) {
   speaker_.played_ = 3200;
   EXPECT_NEAR(recorder_.Level(), 0.8, 0.01);  // the meter follows what is heard
   speaker_.finished_(false);
-  EXPECT_EQ(recorder_.Message(), kPlaybackBrokeText);
+  EXPECT_EQ(recorder_.Message(), RecorderText(kTextSpeakerStopped));
   recorder_.Play();
   recorder_.Stop();
   EXPECT_EQ(speaker_.stops_, 1);
   speaker_.refusePlay_ = true;
   recorder_.Play();
-  EXPECT_EQ(recorder_.Message(), kPlayFailedText);
+  EXPECT_EQ(recorder_.Message(), RecorderText(kTextCannotPlay));
 }
 
 // Below -45 dBFS a take heard nothing; a quiet end after sound is no silence.
@@ -144,19 +144,19 @@ TEST_F(RecorderTest, ATakeThatHeardNothingSaysSoAndCanStillBeSaved) {
   recorder_.Record();
   mic_.Feed(1600, 150);
   recorder_.Stop();
-  EXPECT_EQ(recorder_.Message(), kSilentText);
+  EXPECT_EQ(recorder_.Message(), RecorderText(kTextSilent));
   EXPECT_TRUE(recorder_.Save());
   recorder_.Record();
   mic_.Feed(800, 100);
   mic_.Feed(3200, 150);
   recorder_.Stop();
-  EXPECT_EQ(recorder_.Message(), kRecordedText);
+  EXPECT_EQ(recorder_.Message(), RecorderText(kTextRecorded));
 }
 
 TEST_F(RecorderTest, AnUnusableMicrophoneKeepsTheTake) {
   RecordTake(recorder_, 1600);
   EXPECT_TRUE(recorder_.SetInput(nullptr));
-  EXPECT_EQ(recorder_.Message(), kMicrophoneUnusableText);
+  EXPECT_EQ(recorder_.Message(), RecorderText(kTextMicrophoneUnusable));
   EXPECT_EQ(recorder_.Buttons(), (RecorderButtons{.Play = true, .Save = true, .Cancel = true}));
   EXPECT_TRUE(recorder_.SetInput(&mic_));
   recorder_.Record();
@@ -182,7 +182,7 @@ TEST_F(RecorderTest, ASaveReplacesTheTargetWholeOrSaysWhyAndCanBeRetried) {
   Recorder recorder(&mic_, &speaker_, saved);
   RecordTake(recorder, 1600);
   EXPECT_FALSE(recorder.Save());
-  EXPECT_EQ(recorder.Message(), kSaveFailedText + std::string("sökvägen finns inte."));
+  EXPECT_EQ(recorder.Message(), "Ljudfilen kunde inte sparas: sökvägen finns inte.");
   EXPECT_TRUE(recorder.Buttons().Save);
   ASSERT_TRUE(QDir(dir_.path()).mkdir("gone"));
   std::ofstream(target_.toStdString()) << "older";
@@ -195,7 +195,7 @@ TEST_F(RecorderTest, ASaveReplacesTheTargetWholeOrSaysWhyAndCanBeRetried) {
 
   RecordTake(recorder, 800);
   EXPECT_FALSE(SaveOnFullDisk(recorder));
-  EXPECT_EQ(recorder.Message(), kSaveFailedText + std::string("disken är full."));
+  EXPECT_EQ(recorder.Message(), "Ljudfilen kunde inte sparas: disken är full.");
   EXPECT_EQ(ReadFileBytes(saved), std::string(wav.begin(), wav.end()));
 }
 
@@ -229,7 +229,8 @@ TEST(RecorderWindow, WithoutMicrophoneSaysSoAndCanOnlyBeCancelled) {
   Recorder recorder(nullptr, nullptr, "/tmp/x.wav");
   RecorderWindow window(recorder);
   window.show();
-  EXPECT_EQ(window.findChild<QLabel*>("statusLabel")->text(), QString::fromUtf8(kNoMicrophoneText));
+  EXPECT_EQ(window.findChild<QLabel*>("statusLabel")->text(),
+            QString::fromUtf8(RecorderText(kTextNoMicrophone)));
   EXPECT_FALSE(window.findChild<QProgressBar*>("levelBar")->isVisible());
   EXPECT_FALSE(window.findChild<QPushButton*>("recordButton")->isEnabled());
   QTest::mouseClick(window.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);

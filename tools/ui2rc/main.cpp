@@ -14,6 +14,7 @@
 
 #include "resources/string_table.h"
 #include "tools/ui2rc/form.h"
+#include "tools/ui2rc/form_english.h"
 #include "tools/ui2rc/rc_script.h"
 #include "tools/ui2rc/xml.h"
 
@@ -29,12 +30,13 @@ std::string ReadFile(const std::string& path) {
   return content.str();
 }
 
-// The string table as Windows loads it: texts 8 and 9 are path parts and take
-// its separator.
-std::vector<std::pair<int, std::string>> WindowsTexts() {
+// The string table in `language` as Windows loads it: texts 8 and 9 are path
+// parts and take its separator.
+std::vector<std::pair<int, std::string>> WindowsTexts(Language language) {
   std::vector<std::pair<int, std::string>> texts;
-  for (const auto& [id, text] : StringTableEntries()) {
-    std::string windowsText(text);
+  for (const CatalogText& entry : StringTableEntries()) {
+    const int id = entry.Id;
+    std::string windowsText(language == Language::English ? entry.English : entry.Swedish);
     if (id == kTextTemplatesFolder || id == kTextHelpFile) {
       for (char& c : windowsText) {
         c = c == '/' ? '\\' : c;
@@ -52,17 +54,23 @@ std::string Script(const std::string& idsHeader, const std::vector<std::string>&
       "#pragma code_page(65001)\n"
       "#include <windows.h>\n"
       "#include \"" +
-      idsHeader +
-      "\"\n\n"
-      "LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL\n";
+      idsHeader + "\"\n";
+  // Each dialog and the table in Swedish and in English; the program picks
+  // one by the language of its texts.
+  std::string swedish = "\nLANGUAGE LANG_SWEDISH, SUBLANG_SWEDISH\n";
+  std::string english = "\nLANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n";
   for (const std::string& path : forms) {
     try {
-      script += "\n" + DialogScript(ReadForm(ParseXml(ReadFile(path))));
+      const XmlElement ui = ParseXml(ReadFile(path));
+      const Form form = ReadForm(ui);
+      swedish += "\n" + DialogScript(form);
+      english += "\n" + DialogScript(InEnglish(form, ui));
     } catch (const std::exception& error) {
       throw std::runtime_error(path + ": " + error.what());
     }
   }
-  return script + "\n" + StringTableScript(WindowsTexts());
+  return script + swedish + "\n" + StringTableScript(WindowsTexts(Language::Swedish)) + english +
+         "\n" + StringTableScript(WindowsTexts(Language::English));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "ui/qt/accessibility.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/program_icon.h"
+#include "ui/qt/translation.h"
 #include "ui/qt/window_placement.h"
 #include "ui/window_rules.h"
 #include "ui_about.h"
@@ -18,6 +19,7 @@ class AboutForm : public QDialog {
  public:
   AboutForm(const RunState& run, QWidget* owner) : QDialog(owner) {
     ui_.setupUi(this);
+    TranslateForm(this);
     setWindowIcon(ProgramIcon());
     ui_.aboutText->setText(QString::fromStdString(
         FillAboutText(ui_.aboutText->text().toStdString(), {KORVALO_VERSION, KORVALO_BUILD_DATE})));

@@ -15,8 +15,10 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "resources/string_table.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/pictures_folder.h"
+#include "ui/qt/translation.h"
 #include "ui/qt/window_placement.h"
 
 namespace {
@@ -41,7 +43,7 @@ class FolderNames : public QSortFilterProxyModel {
  public:
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-      return QStringLiteral("Mapp");
+      return Translated(kTextFolderColumn);
     }
     return QSortFilterProxyModel::headerData(section, orientation, role);
   }
@@ -60,7 +62,7 @@ QString WithMnemonic(const QString& text) {
 class FolderPicker : public QDialog {
  public:
   FolderPicker(QWidget* owner, const QString& title) : QDialog(owner) {
-    setWindowTitle(QStringLiteral("Bläddra efter mapp"));
+    setWindowTitle(Translated(kTextPickerTitle));
     setObjectName(QStringLiteral("FolderPicker"));
     // The title names the tree, and its first letter's Alt key goes there.
     auto* heading = new QLabel(WithMnemonic(title), this);
@@ -77,7 +79,7 @@ class FolderPicker : public QDialog {
     tree_->setModel(&names_);
     tree_->setHeaderHidden(true);
     tree_->setAccessibleName(title);  // a tree takes no name from its label
-    tree_->setAccessibleDescription(QStringLiteral("Mapparna på datorn"));
+    tree_->setAccessibleDescription(Translated(kTextPickerTree));
     tree_->installEventFilter(this);
     heading->setBuddy(tree_);
 
@@ -93,7 +95,7 @@ class FolderPicker : public QDialog {
     ok_->setObjectName(QStringLiteral("okButton"));
     ok_->setDefault(true);
     ok_->setEnabled(false);
-    buttons->addButton(QStringLiteral("Av&bryt"), QDialogButtonBox::RejectRole)
+    buttons->addButton(Translated(kTextCancelButton), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

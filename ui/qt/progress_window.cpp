@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "resources/string_table.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/log_edit.h"
 #include "ui/qt/message_box_services.h"
+#include "ui/qt/translation.h"
 #include "ui/qt/window_placement.h"
 #include "ui/window_rules.h"
 #include "ui_progress.h"
@@ -24,6 +26,7 @@ QString FromUtf8(std::string_view text) {
 ProgressWindow::ProgressWindow(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::ProgressForm>()) {
   ui_->setupUi(this);
+  TranslateForm(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   // The log takes up what the window gains or loses when resized.
@@ -91,7 +94,7 @@ void ProgressWindow::FinishProgress() {
     if (!IsClosed()) {
       log_->Flush();
       ui_->okButton->setEnabled(true);
-      AnnouncerOf(*this).Say(QString::fromUtf8(kRunFinishedText));
+      AnnouncerOf(*this).Say(Translated(kTextRunFinished));
     }
   });
   if (QThread::currentThread() == thread()) {

@@ -9,6 +9,7 @@
 #include "ui/qt/accessibility.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/program_icon.h"
+#include "ui/qt/translation.h"
 #include "ui/qt/window_placement.h"
 #include "ui/settings_rules.h"
 #include "ui_settings.h"
@@ -35,6 +36,7 @@ class SettingsForm : public QDialog {
 
 SettingsForm::SettingsForm(RunState& run, QWidget* owner) : QDialog(owner), run_(run) {
   ui_.setupUi(this);
+  TranslateForm(this);
   setWindowIcon(ProgramIcon());
   ApplyDialogUnits(*this);
   CenterWindow(*this);

@@ -57,6 +57,5 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void AboutDialog(const RunState& run, HWND owner) {
-  DialogBoxParamW(ProgramModule(), MAKEINTRESOURCEW(IDD_ABOUT_FORM), owner, &AboutProc,
-                  reinterpret_cast<LPARAM>(&run));
+  ShowDialog(IDD_ABOUT_FORM, owner, &AboutProc, reinterpret_cast<LPARAM>(&run));
 }

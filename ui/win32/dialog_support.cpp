@@ -2,10 +2,28 @@
 
 #include "platform/utf16.h"
 #include "resources/resource_ids.h"
+#include "resources/string_table.h"
 #include "ui/window_rules.h"
 
 HINSTANCE ProgramModule() {
   return GetModuleHandleW(nullptr);
+}
+
+INT_PTR ShowDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter) {
+  // The build puts each dialog in Swedish and in English; the texts'
+  // language decides, not the system's own search among the languages.
+  const WORD language = TextLanguage() == Language::English
+                            ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
+                            : MAKELANGID(LANG_SWEDISH, SUBLANG_SWEDISH);
+  const HRSRC found = FindResourceExW(ProgramModule(), MAKEINTRESOURCEW(5) /* RT_DIALOG */,
+                                      MAKEINTRESOURCEW(id), language);
+  const HGLOBAL loaded = found != nullptr ? LoadResource(ProgramModule(), found) : nullptr;
+  const auto* dialog =
+      static_cast<const DLGTEMPLATE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+  if (dialog == nullptr) {
+    return DialogBoxParamW(ProgramModule(), MAKEINTRESOURCEW(id), owner, procedure, parameter);
+  }
+  return DialogBoxIndirectParamW(ProgramModule(), dialog, owner, procedure, parameter);
 }
 
 void CenterWindow(HWND window) {

@@ -11,6 +11,10 @@
 /// The module the dialogs, the icon and the version are compiled into.
 HINSTANCE ProgramModule();
 
+/// Shows the dialog resource `id` in the language of the program's texts,
+/// modally, as DialogBoxParamW does.
+INT_PTR ShowDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter);
+
 /// Centres `window` horizontally on the primary screen and puts it a third of
 /// the free height from the top, keeping its size; it is not activated.
 void CenterWindow(HWND window);

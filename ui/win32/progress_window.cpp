@@ -49,8 +49,8 @@ void ProgressWindow::Start() {
 
 DWORD WINAPI ProgressWindow::ThreadMain(void* self) {
   auto* window = static_cast<ProgressWindow*>(self);
-  DialogBoxParamW(ProgramModule(), MAKEINTRESOURCEW(IDD_PROGRESS_FORM), nullptr,
-                  &ProgressWindow::DialogProc, reinterpret_cast<LPARAM>(window));
+  ShowDialog(IDD_PROGRESS_FORM, nullptr, &ProgressWindow::DialogProc,
+             reinterpret_cast<LPARAM>(window));
   // Also when the dialog could not be made: the run then goes on without it.
   window->closed_.store(true);
   if (window->font_ != nullptr) {

@@ -126,8 +126,8 @@ INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 int SettingsDialog(RunState& run, HWND owner) {
   SettingsForm form{run, {}};
-  const INT_PTR result = DialogBoxParamW(ProgramModule(), MAKEINTRESOURCEW(IDD_SETTINGS_FORM),
-                                         owner, &SettingsProc, reinterpret_cast<LPARAM>(&form));
+  const INT_PTR result =
+      ShowDialog(IDD_SETTINGS_FORM, owner, &SettingsProc, reinterpret_cast<LPARAM>(&form));
   // The dialog is gone: messages go to its owner again, never to a dead window.
   run.Owner = owner;
   return result == 1 ? 1 : 0;

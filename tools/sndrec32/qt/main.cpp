@@ -12,8 +12,10 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include "app/language.h"
 #include "app/messages.h"
 #include "platform/display.h"
+#include "resources/string_table.h"
 #include "tools/sndrec32/qt/microphones.h"
 #include "tools/sndrec32/qt/qt_audio.h"
 #include "tools/sndrec32/qt/recorder_window.h"
@@ -53,16 +55,15 @@ int RecordInto(const std::string& target) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseUsersLanguage();
   // Checked before Qt starts, so a wrong call is told so even without a display.
   if (argc != 2 || argv[1][0] == '\0') {
-    std::fputs(kUsage, stderr);
+    std::fputs(StringTableText(kTextRecorderUsage).data(), stderr);
     return kExitNotSaved;
   }
   // Qt would abort without a display; the album run then reads a failed take.
   if (const std::string_view missing = MissingDisplayVariable(); !missing.empty()) {
-    std::fprintf(stderr,
-                 "sndrec32.exe: Inspelningen behöver en grafisk skärm (%.*s är inte satt).\n",
-                 static_cast<int>(missing.size()), missing.data());
+    std::fputs(FormatMessage(LoadText(kTextRecorderNoDisplay), missing).c_str(), stderr);
     return kExitNotSaved;
   }
   const std::string target =

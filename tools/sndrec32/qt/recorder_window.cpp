@@ -15,8 +15,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "resources/string_table.h"
 #include "tools/sndrec32/qt/picture_image.h"
 #include "ui/qt/accessibility.h"
+#include "ui/qt/translation.h"
 #include "ui/qt/window_placement.h"
 
 namespace {
@@ -54,7 +56,7 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   microphoneRow_ = new QWidget(this);
   microphone_ = new ChoiceList(microphoneRow_);
   microphone_->setObjectName("microphoneList");
-  auto* microphoneLabel = new QLabel(QStringLiteral("&Mikrofon:"), microphoneRow_);
+  auto* microphoneLabel = new QLabel(Translated(kTextMicrophoneLabel), microphoneRow_);
   microphoneLabel->setBuddy(microphone_);
   auto* microphoneLayout = new QHBoxLayout(microphoneRow_);
   microphoneLayout->setContentsMargins(0, 0, 0, 0);
@@ -71,10 +73,10 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   meter_ = new QWidget(this);
   time_ = new QLabel(meter_);
   time_->setObjectName("timeLabel");
-  time_->setAccessibleDescription(QString::fromUtf8(kTimeName));
+  time_->setAccessibleDescription(Translated(kTextTimeName));
   level_ = new QProgressBar(meter_);
   level_->setObjectName("levelBar");
-  level_->setAccessibleName(QString::fromUtf8(kLevelName));
+  level_->setAccessibleName(Translated(kTextLevelName));
   level_->setRange(0, 100);
   level_->setTextVisible(false);
   auto* meterRow = new QHBoxLayout(meter_);
@@ -85,12 +87,12 @@ RecorderWindow::RecorderWindow(Recorder& recorder, QWidget* parent)
   connect(&playbackMeter_, &QTimer::timeout, this, [this] { ShowLevel(); });
 
   auto* buttons = new QHBoxLayout;
-  record_ = AddButton("Spela &in", "recordButton");
-  stop_ = AddButton("&Stoppa", "stopButton");
-  play_ = AddButton("Spela &upp", "playButton");
-  save_ = AddButton("Sp&ara", "saveButton");
-  skip_ = AddButton("&Hoppa över", "skipButton");
-  cancel_ = AddButton("Av&bryt", "cancelButton");
+  record_ = AddButton(kTextRecordButton, "recordButton");
+  stop_ = AddButton(kTextStopButton, "stopButton");
+  play_ = AddButton(kTextPlayButton, "playButton");
+  save_ = AddButton(kTextSaveButton, "saveButton");
+  skip_ = AddButton(kTextSkipButton, "skipButton");
+  cancel_ = AddButton(kTextCancelButton, "cancelButton");
   for (QPushButton* button : {record_, stop_, play_, save_}) {
     buttons->addWidget(button);
   }
@@ -167,8 +169,8 @@ void RecorderWindow::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-QPushButton* RecorderWindow::AddButton(const char* text, const char* name) {
-  auto* button = new QPushButton(QString::fromUtf8(text), this);
+QPushButton* RecorderWindow::AddButton(int text, const char* name) {
+  auto* button = new QPushButton(Translated(text), this);
   button->setObjectName(name);
   // Not default buttons: Enter in the microphone list must press nothing.
   button->setAutoDefault(false);

@@ -44,7 +44,8 @@ class RecorderWindow : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  QPushButton* AddButton(const char* text, const char* name);
+  /// A button with the catalog's text `text`.
+  QPushButton* AddButton(int text, const char* name);
   void Refresh();
   void ShowLevel();
   void StartPicture();

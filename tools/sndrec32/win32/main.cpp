@@ -10,8 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "app/language.h"
 #include "platform/file_system.h"
 #include "platform/program_entry.h"
+#include "resources/string_table.h"
 #include "tools/sndrec32/recorder.h"
 #include "tools/sndrec32/recorder_view.h"
 #include "tools/sndrec32/win32/microphones.h"
@@ -44,8 +46,9 @@ int RecordInto(const std::string& target) {
 }  // namespace
 
 int ProgramMain(const std::vector<std::string>& arguments) {
+  UseUsersLanguage();
   if (arguments.size() != 1 || arguments[0].empty()) {
-    std::fputs(kUsage, stderr);
+    std::fputs(StringTableText(kTextRecorderUsage).data(), stderr);
     return kExitNotSaved;
   }
   INITCOMMONCONTROLSEX controls{};

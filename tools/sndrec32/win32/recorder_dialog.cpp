@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/utf16.h"
+#include "resources/string_table.h"
 #include "tools/sndrec32/win32/recorder_ids.h"
 
 namespace {
@@ -98,8 +99,19 @@ void RecorderDialog::OnInit() {
   SendDlgItemMessageW(window_, IDC_LEVEL, PBM_SETRANGE32, 0, 100);
   // Named by the hidden label before it, as Windows names a control; and by
   // its own text, which it does not show, for tools that read only that.
-  SetDlgItemTextW(window_, IDC_LEVEL_LABEL, Utf16(kLevelName).c_str());
-  SetDlgItemTextW(window_, IDC_LEVEL, Utf16(kLevelName).c_str());
+  const std::string level(StringTableText(kTextLevelName));
+  SetDlgItemTextW(window_, IDC_LEVEL_LABEL, Utf16(level).c_str());
+  SetDlgItemTextW(window_, IDC_LEVEL, Utf16(level).c_str());
+  // The dialog's own texts in the texts' language.
+  for (const auto& [control, text] : {std::pair{IDC_MICROPHONE_LABEL, kTextMicrophoneLabel},
+                                      {IDC_RECORD, kTextRecordButton},
+                                      {IDC_STOP, kTextStopButton},
+                                      {IDC_PLAY, kTextPlayButton},
+                                      {IDC_SAVE, kTextSaveButton},
+                                      {IDC_SKIP, kTextSkipButton},
+                                      {IDCANCEL, kTextCancelButton}}) {
+    SetDlgItemTextW(window_, control, Utf16(StringTableText(text)).c_str());
+  }
   // The focus and the Alt keys' letters show from the start, not only once
   // the keyboard has been used; posted, as the dialog manager sets them from
   // the last input once the dialog is made.
