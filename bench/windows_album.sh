@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 pictures=${1:-1000}
 work=$(mktemp -d)
-export WINEPREFIX=${WINEPREFIX:-$work/prefix} WINEDEBUG=-all LC_ALL=C.UTF-8
+export WINEPREFIX=${WINEPREFIX:-$work/prefix} WINEDEBUG=-all LC_ALL=sv_SE.UTF-8
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 # A server that stays up, as Windows does; one may be running already.
 wineserver -p 2>/dev/null || true

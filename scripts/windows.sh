@@ -14,21 +14,29 @@ section "dependencies"
 # The Linux build is the one the Windows albums are compared with.
 bash scripts/install-deps.sh
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest
-  libcli11-dev nsis openbox xvfb xdotool)
+  libcli11-dev nsis openbox xvfb xdotool locales)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$package")
   fi
 done
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
 if ((${#missing[@]} > 0)); then
-  sudo=()
-  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
   echo "windows: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update -qq
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# Wine takes Windows' interface language from the locale, where it is made:
+# Swedish for the tests, English for the English ones.
+for locale in sv_SE en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$locale.utf-\?8"; then
+    "${sudo[@]}" localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+  fi
+done
 
 section "build build-win/"
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
@@ -55,14 +63,24 @@ cmake --build build -j "$jobs" --target korvalo-batch
 
 section "a private Wine prefix"
 WINEPREFIX=$(mktemp -d)
-export WINEPREFIX WINEDEBUG=-all LC_ALL=C.UTF-8
+export WINEPREFIX WINEDEBUG=-all LC_ALL=sv_SE.UTF-8
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 # No Mono or Gecko installer dialogs: console programs need neither.
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >/dev/null 2>&1
 wineserver --wait
 
 section "unit tests under Wine"
+# On a private X server: a few make windows. The Wine server that starts with
+# them is bound to it, so it goes with it before the next tests.
+source tests/private_display.sh
+display_work=$(mktemp -d)
+start_private_display "$display_work"
 ctest --test-dir build-win --output-on-failure
+wineserver -k 2>/dev/null || true
+wineserver --wait
+kill "$XVFB_PID"
+rm -rf "$display_work"
+unset DISPLAY
 
 section "korvalo-batch.exe end to end, compared with the Linux build"
 bash tests/windows_album_test.sh build/bin/korvalo-batch build-win

@@ -213,6 +213,36 @@ TEST_F(KorvaloBatchTest, ANameCannotSteerTheTerminal) {
   EXPECT_EQ(Album("a\\x1b[2K\\x1b]0;pwned\\x07\\u009b\tb.gif") + "\r\n", ReadFileBytes(onTerminal));
 }
 
+// The user's language, or the one --language names, for every line a run
+// writes; the album itself is the same in both.
+TEST_F(KorvaloBatchTest, LinesInTheUsersLanguageOrTheOneAskedFor) {
+  Picture("a.gif", GifBytes(8, 8));
+  ASSERT_EQ(0, symlink(".", Album("self").c_str()));
+  const std::string empty = dir_.MakeFolder("Empty");
+  const std::string skipped = "\"" + Album("self") + "\": ";
+  const std::string swedish = "Hoppar över " + skipped + "mappen ingår redan i albumet\n";
+  const std::string english = "Skipping " + skipped + "the folder is in the album already\n";
+  const struct {
+    std::string Env;
+    std::vector<std::string> Options;
+    std::string Said;
+    std::string NoPictures;
+  } cases[] = {
+      {"LANGUAGE=en_GB", {}, english, "Found no pictures in: "},
+      {"LANGUAGE=en LC_ALL=en_US.UTF-8", {"--language", "sv"}, swedish, "Hittade inga bilder i: "},
+      {"", {"--language", "en"}, english, "Found no pictures in: "},
+  };
+  for (const auto& c : cases) {
+    env_ = c.Env;
+    std::vector<std::string> arguments = c.Options;
+    arguments.insert(arguments.end(), {"--record", "never", album_});
+    const BatchResult result = Run(arguments);
+    EXPECT_EQ(Album("a.gif") + "\n" + c.Said, result.Out) << c.Env;
+    arguments.back() = empty;
+    EXPECT_NE(std::string::npos, Run(arguments).Err.find(c.NoPictures + "\"" + empty)) << c.Env;
+  }
+}
+
 TEST_F(KorvaloBatchTest, UsageErrorsNameTheProblem) {
   Picture("a.gif", GifBytes(10, 10));
   const std::string file = dir_.Write("file.txt", "x");

@@ -2,8 +2,8 @@
 # The real desktop program on a private X server, driven by keys as a user
 # would. A whole run: Enter in the settings dialog, Enter in the picker on the
 # remembered folder; the album is made, the browser opened, the folder
-# remembered, exit code 0. Then started without its templates folder: message
-# 6 under "Fatal Error", and after OK exit code 1. First of all, started
+# remembered, exit code 0. Then started in English without its templates
+# folder: message 6 under "Fatal Error", and after OK exit code 1. First of all, started
 # without a display: a message on standard error and exit code 1.
 # Skipped (77) after that where Xvfb or xdotool is missing.
 # usage: korvalo_desktop_test.sh KORVALO_PROGRAM
@@ -69,11 +69,11 @@ grep -q "^file://$work/Album/index.html\$" "$work/bin/browser.log" || fail "no b
 grep -qxF "LastDir=$work/Album" "$work/config/Tamsell/Korvalo.conf" || fail "folder not kept"
 
 cp "$program" "$work/korvalo"  # alone: no mallar/ beside it
-"$work/korvalo" 2>"$work/stderr" &
+LANGUAGE=en "$work/korvalo" 2>"$work/stderr" &
 korvalo=$!
 box=$(timeout 20 xdotool search --sync --name '^Fatal Error$' | head -n 1)
 [[ -n $box ]] || fail "no \"Fatal Error\" box appeared"
-expected="Fatal Error: Hittade inga mallar i: \"$work/mallar/\""
+expected="Fatal Error: Found no templates in: \"$work/mallar/\""
 grep -qxF "$expected" "$work/stderr" || fail "the message is not: $expected"
 kill -0 "$korvalo" 2>/dev/null || fail "the program ended before OK was pressed"
 

@@ -4,8 +4,9 @@
 # nothing lost. Wine and its prefix (WINEPREFIX) are the caller's.
 #   windows_album_test.sh LINUX_KORVALO_BATCH WINDOWS_BUILD_FOLDER
 set -uo pipefail
-# Wine reads its command line in the locale's character set.
-export LC_ALL=C.UTF-8
+# Wine reads its command line in the locale's character set, and takes
+# Windows' interface language from the locale: Swedish, as the tests expect.
+export LC_ALL=sv_SE.UTF-8
 linux_batch=$(realpath "$1")
 win_build=$(realpath "$2")
 work=$(mktemp -d)

@@ -9,7 +9,7 @@
 # the caller's.
 #   windows_desktop_test.sh LINUX_KORVALO_BATCH WINDOWS_BUILD_FOLDER
 set -uo pipefail
-export LC_ALL=C.UTF-8 WINEDEBUG=-all
+export LC_ALL=sv_SE.UTF-8 WINEDEBUG=-all
 linux_batch=$(realpath "$1")
 win_build=$(realpath "$2")
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -122,14 +122,15 @@ for where in settings picker; do
 done
 [[ $(remembered LastDir) == "$(winpath "$work/linux")" ]] || fail "a cancel changed LastDir"
 
-# A bad thumbnails value: message 1 under "Error", and the dialog stays.
-start
-press '^Korvalo Inställningar$' Tab
+# A bad thumbnails value with Windows in English: message 1 under "Error",
+# and the dialog stays.
+LC_ALL=en_US.UTF-8 start
+press '^Korvalo Settings$' Tab
 xdotool type x && xdotool key Return
 press '^Error$' Return
-grep -qxF "Error: Otillåtet värde för antal miniatyrer" <(tr -d '\r' <"$work/err") ||
-  fail "no message 1 for the value x"
-press '^Korvalo Inställningar$' Escape
+grep -qxF "Error: Invalid number of thumbnails" <(tr -d '\r' <"$work/err") ||
+  fail "no message 1 in English for the value x"
+press '^Korvalo Settings$' Escape
 await_end 20
 [[ $code -eq 0 ]] || fail "after message 1: exit code $code, expected 0"
 

@@ -6,7 +6,7 @@
 set -euo pipefail
 setup=$(realpath "$1")
 output=$(realpath -m "$2")
-export DISPLAY=:${3:-73} LC_ALL=C.UTF-8 WINEDEBUG=-all
+export DISPLAY=:${3:-73} LC_ALL=${LC_ALL:-sv_SE.UTF-8} WINEDEBUG=-all
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix
 pids=()
@@ -23,7 +23,7 @@ wine "$setup" &
 pids+=($!)
 window=
 for _ in $(seq 100); do
-  window=$(xdotool search --name 'Korvalo .* Installation' 2>/dev/null | head -1) && [[ -n $window ]] && break
+  window=$(xdotool search --name 'Korvalo .* (Installation|Setup)$' 2>/dev/null | head -1) && [[ -n $window ]] && break
   sleep 0.2
 done
 [[ -n $window ]] || { echo "installer_screenshot: no setup window" >&2; exit 1; }

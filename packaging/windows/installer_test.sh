@@ -10,7 +10,7 @@
 # the recorder beside its programs.
 #   installer_test.sh LINUX_KORVALO_BATCH WINDOWS_BUILD_FOLDER
 set -euo pipefail
-export LC_ALL=C.UTF-8 WINEDEBUG=-all
+export LC_ALL=sv_SE.UTF-8 WINEDEBUG=-all
 linux_batch=$(realpath "$1")
 build=$(realpath "$2")
 samples=$(cd "$(dirname "$0")/../.." && pwd)/samples

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -54,9 +55,16 @@ class FolderNames : public QSortFilterProxyModel {
   }
 };
 
-// `text` with an Alt key on its first letter; its own "&" stays a "&".
-QString WithMnemonic(const QString& text) {
-  return QLatin1Char('&') + QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
+// `text` with an Alt key on its first letter that no key of `taken` has
+// (compared as lower case); its own "&" stays a "&".
+QString WithMnemonic(const QString& text, const QString& taken) {
+  QString marked = QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
+  for (qsizetype at = 0; at < marked.size(); ++at) {
+    if (marked[at].isLetter() && !taken.contains(marked[at].toLower())) {
+      return marked.insert(at, QLatin1Char('&'));
+    }
+  }
+  return marked;
 }
 
 class FolderPicker : public QDialog {
@@ -64,8 +72,11 @@ class FolderPicker : public QDialog {
   FolderPicker(QWidget* owner, const QString& title) : QDialog(owner) {
     setWindowTitle(Translated(kTextPickerTitle));
     setObjectName(QStringLiteral("FolderPicker"));
-    // The title names the tree, and its first letter's Alt key goes there.
-    auto* heading = new QLabel(WithMnemonic(title), this);
+    // The title names the tree, and an Alt key of its own goes there.
+    const QString cancel = Translated(kTextCancelButton);
+    const QString buttonKeys =
+        QStringLiteral("o") + QKeySequence::mnemonic(cancel).toString().right(1).toLower();
+    auto* heading = new QLabel(WithMnemonic(title, buttonKeys), this);
     heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setObjectName(QStringLiteral("title"));
@@ -95,7 +106,7 @@ class FolderPicker : public QDialog {
     ok_->setObjectName(QStringLiteral("okButton"));
     ok_->setDefault(true);
     ok_->setEnabled(false);
-    buttons->addButton(Translated(kTextCancelButton), QDialogButtonBox::RejectRole)
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

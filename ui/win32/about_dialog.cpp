@@ -6,6 +6,7 @@
 #include "korvalo_build_date.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/dialog_support.h"
+#include "ui/win32/text_room.h"
 #include "ui/window_rules.h"
 
 namespace {
@@ -23,12 +24,13 @@ BOOL CALLBACK PutIconIn(HWND control, LPARAM) {
 
 void Initialise(HWND dialog) {
   ShowProgramIcon(dialog);
-  CenterWindow(dialog);
-  ShowKeyboardCues(dialog);
   SetDialogItemText(
       dialog, IDC_ABOUT_TEXT,
       FillAboutText(DialogItemText(dialog, IDC_ABOUT_TEXT), {KORVALO_VERSION, KORVALO_BUILD_DATE}));
   EnumChildWindows(dialog, &PutIconIn, 0);
+  MakeRoomForTexts(dialog);
+  CenterWindow(dialog);
+  ShowKeyboardCues(dialog);
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include "ui/settings_rules.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/dialog_support.h"
+#include "ui/win32/text_room.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ void PressOk(HWND dialog, SettingsForm& form) {
 
 void Initialise(HWND dialog, SettingsForm& form) {
   ShowProgramIcon(dialog);
+  MakeRoomForTexts(dialog);
   CenterWindow(dialog);
   ShowKeyboardCues(dialog);
   form.Run.Owner = dialog;
