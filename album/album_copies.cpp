@@ -8,7 +8,6 @@
 #include "platform/file_replacement.h"
 #include "platform/folder_listing.h"
 #include "platform/path_syntax.h"
-#include "resources/string_table.h"
 
 namespace {
 
@@ -68,30 +67,6 @@ WantedCopies CopiesWanted(std::string_view cellTemplate, std::string_view pictur
   return {asked(kThumbnailMarker), asked(kThumbnail2xMarker), asked(kScreenMarker)};
 }
 
-std::string_view CopyProblemText(CopyProblem problem) {
-  switch (problem) {
-    case CopyProblem::None:
-      return "";
-    case CopyProblem::CannotRead:
-      return StringTableText(kTextPictureUnreadable);
-    case CopyProblem::CannotDecode:
-      return StringTableText(kTextPictureDamaged);
-    case CopyProblem::CutShort:
-      return StringTableText(kTextPictureCutShort);
-    case CopyProblem::Unsupported:
-      return StringTableText(kTextPictureUnsupported);
-    case CopyProblem::TooLarge:
-      return StringTableText(kTextPictureTooLarge);
-    case CopyProblem::SizeDiffers:
-      return StringTableText(kTextPictureSizeDiffers);
-    case CopyProblem::BadRequest:
-      break;
-    case CopyProblem::CannotWrite:
-      return StringTableText(kTextCopiesUnwritable);
-  }
-  return StringTableText(kTextUnknownError);
-}
-
 std::string CopyName(std::string_view pictureName, int side) {
   return std::string(pictureName) + "." + std::to_string(side) + ".jpg";
 }
@@ -113,6 +88,10 @@ FolderCopies::FolderCopies(const std::string& folderPrefix, WantedCopies wanted,
   if (ours_) {
     LoadRecord();
   }
+}
+
+std::string FolderCopies::CopiesFolderItself() const {
+  return copiesFolder_.substr(0, copiesFolder_.size() - 1);
 }
 
 std::string FolderCopies::CopyPath(std::string_view name, int side) const {
@@ -153,7 +132,7 @@ void FolderCopies::Ask(const std::string& name, PictureKind kind, std::optional<
   if (job.Copies.empty()) {
     return;
   }
-  if (!ours_ && MakeFolder(copiesFolder_.substr(0, copiesFolder_.size() - 1)) != FileError::None) {
+  if (!ours_ && MakeFolder(CopiesFolderItself()) != FileError::None) {
     usable_ = false;
     asked.References = {{}, {}, {}, CopyProblem::CannotWrite};
     return;
@@ -176,8 +155,14 @@ CopyReferences FolderCopies::Take() {
       return {{}, {}, {}, problem};
     }
   }
-  for (const int side : {kThumbnailSide, kThumbnail2xSide, kScreenSide}) {
-    present_.insert(CopyName(asked.Name, side));
+  const std::pair<const std::string&, int> made[] = {
+      {asked.References.Thumbnail, kThumbnailSide},
+      {asked.References.Thumbnail2x, kThumbnail2xSide},
+      {asked.References.Screen, kScreenSide}};
+  for (const auto& [reference, side] : made) {
+    if (!reference.empty()) {
+      present_.insert(CopyName(asked.Name, side));
+    }
   }
   if (asked.Stamp) {
     record_[asked.Name] = *asked.Stamp;
@@ -211,16 +196,15 @@ void FolderCopies::Finish(const std::set<std::string>& pictures) {
   }
   if (!copiesLeft && record_.empty()) {
     RemoveFile(copiesFolder_ + std::string(kRecordName));
-    RemoveEmptyFolder(copiesFolder_.substr(0, copiesFolder_.size() - 1));
+    RemoveEmptyFolder(CopiesFolderItself());
   } else if (recordChanged_ || present_.count(std::string(kRecordName)) == 0) {
     WriteRecord();
   }
 }
 
 void FolderCopies::LoadRecord() {
-  std::string_view rest;
   const std::string bytes = ReadSmallFile(copiesFolder_ + std::string(kRecordName));
-  rest = bytes;
+  std::string_view rest = bytes;
   while (!rest.empty()) {
     std::string_view record = TakeField(rest, '\0');
     const std::optional<std::int64_t> size = Number(TakeField(record, '\t'));

@@ -43,9 +43,6 @@ struct CopyReferences {
   CopyProblem Problem = CopyProblem::None;
 };
 
-/// Why a picture got no copies, in the log's words.
-std::string_view CopyProblemText(CopyProblem problem);
-
 /// The file name of the copy of the picture `pictureName` with the long
 /// side `side`: "strand.jpg.400.jpg".
 std::string CopyName(std::string_view pictureName, int side);
@@ -87,6 +84,7 @@ class FolderCopies {
     std::optional<FileStamp> Stamp;
   };
 
+  std::string CopiesFolderItself() const;  ///< without its trailing separator
   std::string CopyPath(std::string_view name, int side) const;
   void LoadRecord();
   void WriteRecord();

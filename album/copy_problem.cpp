@@ -1,25 +1,27 @@
 #include "album/copy_problem.h"
 
-std::string_view ProblemCode(CopyProblem problem) {
+#include "resources/string_table.h"
+
+std::string_view CopyProblemText(CopyProblem problem) {
   switch (problem) {
     case CopyProblem::None:
       return "";
     case CopyProblem::CannotRead:
-      return "cannot read";
+      return StringTableText(kTextPictureUnreadable);
     case CopyProblem::CannotDecode:
-      return "cannot decode";
+      return StringTableText(kTextPictureDamaged);
     case CopyProblem::CutShort:
-      return "cut short";
+      return StringTableText(kTextPictureCutShort);
     case CopyProblem::Unsupported:
-      return "unsupported kind";
+      return StringTableText(kTextPictureUnsupported);
     case CopyProblem::TooLarge:
-      return "too large";
+      return StringTableText(kTextPictureTooLarge);
     case CopyProblem::SizeDiffers:
-      return "size differs from header";
+      return StringTableText(kTextPictureSizeDiffers);
     case CopyProblem::BadRequest:
-      return "bad copy size";
+      break;
     case CopyProblem::CannotWrite:
-      return "cannot write";
+      return StringTableText(kTextCopiesUnwritable);
   }
-  return "unknown";
+  return StringTableText(kTextUnknownError);
 }

@@ -15,6 +15,6 @@ enum class CopyProblem {
   CannotWrite,   ///< the copy could not be encoded or written
 };
 
-/// A short English name of the problem, for logs and test messages:
-/// "cannot decode", "cut short", ...; "" for None.
-std::string_view ProblemCode(CopyProblem problem);
+/// Why a picture got no copies, in the log's words and the texts' language;
+/// "" for None.
+std::string_view CopyProblemText(CopyProblem problem);

@@ -9,12 +9,6 @@ namespace {
 
 constexpr int kApp1Marker = 0xE1;
 
-// C0 to CF carry a frame header, except C4 (Huffman tables), C8 (reserved)
-// and CC (arithmetic coding conditioning).
-bool IsStartOfFrame(int marker) {
-  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
-
 bool ReadStartOfImage(ByteStream& in) {
   unsigned char soi[2];
   return in.Read(soi, sizeof soi) && soi[0] == 0xFF && soi[1] == 0xD8;

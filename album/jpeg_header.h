@@ -3,6 +3,12 @@
 #include "album/byte_stream.h"
 #include "album/picture_size.h"
 
+/// True for the markers of a frame header: C0 to CF, except C4 (Huffman
+/// tables), C8 (reserved) and CC (arithmetic coding conditioning).
+inline bool IsStartOfFrame(int marker) {
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
 /// Reads a JPEG's frame size from `file`, starting at its current position
 /// (the start of the image). Walks the segment headers up to the first frame
 /// header, passing every other segment with one forward seek; an Exif APP1

@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "album/jpeg_header.h"
+
 namespace {
 
 constexpr int kStartOfScan = 0xDA;
 constexpr int kEndOfImage = 0xD9;
-
-// Frame headers are C0 to CF but for C4, C8 and CC, which are other segments.
-bool IsFrame(int marker) {
-  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
 
 // Markers that stand alone, without a length: restarts, TEM, start of image.
 bool StandsAlone(int marker) {
@@ -99,7 +96,7 @@ bool ReadJpegLayout(std::string_view bytes, JpegLayout& layout) {
     if (length < 2 || at + length > bytes.size()) {
       break;
     }
-    if (IsFrame(marker) && layout.Precision == 0 && length >= 8) {
+    if (IsStartOfFrame(marker) && layout.Precision == 0 && length >= 8) {
       layout.FrameMarker = marker;
       layout.Precision = data[at + 2];
       layout.Height = (data[at + 3] << 8) | data[at + 4];

@@ -22,11 +22,6 @@ namespace {
 // A JPEG of 100 megapixels of fine detail at quality 95 takes about 50 MB.
 constexpr long kMaxFileBytes = 100L << 20;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 // The whole of `file` into `bytes`.
 CopyProblem ReadWhole(std::FILE* file, std::string& bytes) {
   if (std::fseek(file, 0, SEEK_END) != 0) {
@@ -113,7 +108,7 @@ CopyProblem LoadJpeg(CopyWorker& worker, std::FILE* file, PictureSize largest, i
 
 CopyProblem LoadPicture(CopyWorker& worker, const CopyJob& job, PictureSize largest,
                         int& orientation) {
-  const File file(OpenRegularFile(job.Source));
+  const OpenStream file = OpenRegularFile(job.Source);
   if (!file) {
     return CopyProblem::CannotRead;
   }

@@ -9,15 +9,6 @@
 #include "platform/file_replacement.h"
 #include "platform/file_system.h"
 
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
-
 bool NextFolderEntry(std::string_view pattern, std::string& entryPath, bool& isFolder,
                      FolderSearch& search) {
   if (entryPath.empty()) {
@@ -48,7 +39,7 @@ std::int64_t FileSize(const std::string& path) {
 
 std::string ReadWholeFile(const RunState& run, const std::string& path) {
   // Only a regular file is read: a folder or a FIFO cannot be opened as one.
-  FileHandle file(OpenRegularFile(path));
+  const OpenStream file = OpenRegularFile(path);
   if (!file) {
     ShowError(run, "Failed to open file: %s", path, true);
   }

@@ -54,7 +54,7 @@ void Check(const CopyJobResult& result, const CopyJob& job) {
   for (std::size_t i = 0; i < result.Copies.size(); ++i) {
     if (result.Copies[i] != CopyProblem::None) {
       std::fprintf(stderr, "picture_copies: %s: %s\n", job.Copies[i].Path.c_str(),
-                   std::string(ProblemCode(result.Copies[i])).c_str());
+                   std::string(CopyProblemText(result.Copies[i])).c_str());
       std::exit(1);
     }
   }

@@ -50,18 +50,17 @@ bool IsNameBeside(std::string_view name) {
 
 FileError CopyFileWhole(const std::string& source, const std::string& target) {
   // The source is followed through links and read only as a regular file, as a picture is.
-  std::FILE* in = OpenRegularFile(source);
-  if (in == nullptr) {
+  const OpenStream in = OpenRegularFile(source);
+  if (!in) {
     return FileError::NotFound;
   }
   FileReplacement file(target, FileReplacement::Mode::Whole);
   char buffer[64 * 1024];
   std::size_t got = 0;
-  while (file.Stream() != nullptr && (got = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+  while (file.Stream() != nullptr && (got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) {
     std::fwrite(buffer, 1, got, file.Stream());
   }
-  const bool readWhole = std::ferror(in) == 0;
-  std::fclose(in);
+  const bool readWhole = std::ferror(in.get()) == 0;
   if (file.Stream() == nullptr) {
     return file.Error();
   }

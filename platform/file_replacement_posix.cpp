@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "platform/file_error_posix.h"
+#include "platform/unique_fd.h"
 
 namespace {
 
@@ -83,15 +84,10 @@ int UnnamedFileBeside(const std::string& path, int mode) {
   return open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | kOpenFlags, mode);
 }
 
-std::FILE* StreamOf(int fd) {
-  if (fd < 0) {
-    return nullptr;
-  }
-  std::FILE* file = fdopen(fd, "w+b");
-  if (file == nullptr) {
-    close(fd);
-  }
-  return file;
+// What a failure with the errno value `error` is called; never None.
+FileError FailureOf(int error) {
+  const FileError why = FileErrorFromErrno(error);
+  return why == FileError::None ? FileError::Other : why;
 }
 
 // Writes all of `content`; 0 or the errno value of the failure.
@@ -110,9 +106,9 @@ int WriteAll(int fd, std::string_view content) {
 }
 
 // Writes `content` and closes `fd`; a full disk may only show at the close.
-int WriteAndClose(int fd, std::string_view content) {
-  int error = WriteAll(fd, content);
-  if (close(fd) != 0 && error == 0) {
+int WriteAndClose(UniqueFd fd, std::string_view content) {
+  int error = WriteAll(fd.get(), content);
+  if (close(fd.Release()) != 0 && error == 0) {
     error = errno;
   }
   return error;
@@ -148,11 +144,10 @@ bool Holds(int fd, off_t size, std::string_view content) {
 }
 
 // The regular file at `path` itself, never through a link, a FIFO never waited on.
-int OpenRegularNoFollow(const std::string& path, struct stat& status) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kOpenFlags);
-  if (fd >= 0 && (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
-    close(fd);
-    return -1;
+UniqueFd OpenRegularNoFollow(const std::string& path, struct stat& status) {
+  UniqueFd fd(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kOpenFlags));
+  if (fd.valid() && (fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))) {
+    fd.Reset();
   }
   return fd;
 }
@@ -184,11 +179,8 @@ Present Look(const std::string& path, std::string_view content) {
     return present;
   }
   // Not through a link that took its place since; a FIFO reads as different.
-  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kOpenFlags);
-  if (fd >= 0) {
-    present.Holds = Holds(fd, status.st_size, content);
-    close(fd);
-  }
+  const UniqueFd fd(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | kOpenFlags));
+  present.Holds = fd.valid() && Holds(fd.get(), status.st_size, content);
   return present;
 }
 
@@ -196,19 +188,18 @@ Present Look(const std::string& path, std::string_view content) {
 // link, FIFO or device standing there, is replaced whole or not at all.
 WholeWrite ReplaceBeside(const std::string& path, std::string_view content, int mode) {
   const std::string beside = BesideName(path);
-  const int fd = open(beside.c_str(), O_WRONLY | kCreateFlags, mode >= 0 ? mode : 0666);
-  if (fd < 0) {
+  UniqueFd fd(open(beside.c_str(), O_WRONLY | kCreateFlags, mode >= 0 ? mode : 0666));
+  if (!fd.valid()) {
     return {FileErrorFromErrno(errno), false};
   }
-  KeepMode(fd, mode);
-  int error = WriteAndClose(fd, content);
+  KeepMode(fd.get(), mode);
+  int error = WriteAndClose(std::move(fd), content);
   if (error == 0 && rename(beside.c_str(), path.c_str()) != 0) {
     error = errno;
   }
   if (error != 0) {
     unlink(beside.c_str());
-    const FileError why = FileErrorFromErrno(error);
-    return {why == FileError::None ? FileError::Other : why, true};
+    return {FailureOf(error), true};
   }
   return {};
 }
@@ -216,16 +207,15 @@ WholeWrite ReplaceBeside(const std::string& path, std::string_view content, int 
 // A new file where nothing stands, written where it will stay; none when
 // something stands there after all.
 std::optional<WholeWrite> CreateInPlace(const std::string& path, std::string_view content) {
-  const int fd = open(path.c_str(), O_WRONLY | kCreateFlags, 0666);
-  if (fd < 0) {
+  UniqueFd fd(open(path.c_str(), O_WRONLY | kCreateFlags, 0666));
+  if (!fd.valid()) {
     if (errno == EEXIST) {
       return std::nullopt;
     }
     return WholeWrite{FileErrorFromErrno(errno), false};
   }
-  const int error = WriteAndClose(fd, content);
-  const FileError why = FileErrorFromErrno(error);
-  return WholeWrite{error != 0 && why == FileError::None ? FileError::Other : why, true};
+  const int error = WriteAndClose(std::move(fd), content);
+  return WholeWrite{error != 0 ? FailureOf(error) : FileError::None, true};
 }
 
 }  // namespace
@@ -260,10 +250,10 @@ FileReplacement::FileReplacement(std::string path, Mode mode) : path_(std::move(
     return;
   }
   // O_EXCL refuses any link, even a dangling one: it is replaced beside.
-  const int fd = open(path_.c_str(), O_RDWR | kCreateFlags, 0666);
-  if (fd >= 0) {
+  UniqueFd fd(open(path_.c_str(), O_RDWR | kCreateFlags, 0666));
+  if (fd.valid()) {
     inPlace_ = true;
-    stream_ = StreamOf(fd);
+    stream_ = StreamOf(std::move(fd), "w+b");
   } else if (errno == EEXIST) {
     replacing_ = true;
   } else {
@@ -296,18 +286,18 @@ void FileReplacement::MakeBeside() {
     return;
   }
   const int mode = keptMode_ >= 0 ? keptMode_ : 0666;
-  int fd = UnnamedFileBeside(path_, mode);
-  if (fd < 0) {
+  UniqueFd fd(UnnamedFileBeside(path_, mode));
+  if (!fd.valid()) {
     besideName_ = BesideName(path_);
-    fd = open(besideName_.c_str(), O_RDWR | kCreateFlags, mode);
-    if (fd < 0) {
+    fd.Reset(open(besideName_.c_str(), O_RDWR | kCreateFlags, mode));
+    if (!fd.valid()) {
       besideName_.clear();
       Fail(errno);
       return;
     }
   }
-  KeepMode(fd, keptMode_);
-  stream_ = StreamOf(fd);
+  KeepMode(fd.get(), keptMode_);
+  stream_ = StreamOf(std::move(fd), "w+b");
   if (stream_ == nullptr) {
     Fail(errno);
   }
@@ -323,22 +313,14 @@ FileReplacement::~FileReplacement() {
 }
 
 bool FileReplacement::Fail(int error) {
-  error_ = FileErrorFromErrno(error);
-  if (error_ == FileError::None) {
-    error_ = FileError::Other;
-  }
+  error_ = FailureOf(error);
   return false;
 }
 
 bool FileReplacement::SameAsTarget() {
   struct stat status {};
-  const int old = OpenRegularNoFollow(path_, status);
-  if (old < 0) {
-    return false;
-  }
-  const bool same = SameBytes(fileno(stream_), old);
-  close(old);
-  return same;
+  const UniqueFd old = OpenRegularNoFollow(path_, status);
+  return old.valid() && SameBytes(fileno(stream_), old.get());
 }
 
 // Gives the finished file its name: a new name for a new file, or a name
@@ -388,26 +370,15 @@ bool FileReplacement::Commit() {
 
 bool RegularFileHolds(const std::string& path, std::string_view content) {
   struct stat status {};
-  const int fd = OpenRegularNoFollow(path, status);
-  if (fd < 0) {
-    return false;
-  }
-  const bool same = Holds(fd, status.st_size, content);
-  close(fd);
-  return same;
+  const UniqueFd fd = OpenRegularNoFollow(path, status);
+  return fd.valid() && Holds(fd.get(), status.st_size, content);
 }
 
 bool RegularFilesEqual(const std::string& a, const std::string& b) {
   struct stat statusA {};
   struct stat statusB {};
-  const int fdA = OpenRegularNoFollow(a, statusA);
-  const int fdB = OpenRegularNoFollow(b, statusB);
-  const bool same =
-      fdA >= 0 && fdB >= 0 && statusA.st_size == statusB.st_size && SameBytes(fdA, fdB);
-  for (const int fd : {fdA, fdB}) {
-    if (fd >= 0) {
-      close(fd);
-    }
-  }
-  return same;
+  const UniqueFd fdA = OpenRegularNoFollow(a, statusA);
+  const UniqueFd fdB = OpenRegularNoFollow(b, statusB);
+  return fdA.valid() && fdB.valid() && statusA.st_size == statusB.st_size &&
+         SameBytes(fdA.get(), fdB.get());
 }

@@ -2,11 +2,17 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/file_error.h"
+#ifdef _WIN32
+#include "platform/unique_handle.h"
+#else
+#include "platform/unique_fd.h"
+#endif
 
 /// True when anything exists at `path` (a file, a folder, ...).
 bool PathExists(const std::string& path);
@@ -41,10 +47,16 @@ struct FileStamp {
 /// The stamp of the regular file `path` (links followed); none for anything else.
 std::optional<FileStamp> StampOf(const std::string& path);
 
+/// Closes a stream when it goes.
+struct StreamCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenStream = std::unique_ptr<std::FILE, StreamCloser>;
+
 /// Opens `path` for binary reading ("rb") only when it is a regular file,
 /// links followed. A FIFO, socket, device or folder gives null at once,
 /// without waiting for a writer.
-std::FILE* OpenRegularFile(const std::string& path);
+OpenStream OpenRegularFile(const std::string& path);
 
 /// A regular file open for reading straight from the system, with no stream
 /// and no buffer in between: for a picture's header, where a few short reads
@@ -58,9 +70,8 @@ class HeaderFile {
   explicit HeaderFile(const std::string& path, bool listedRegular = false);
   HeaderFile(const HeaderFile&) = delete;
   HeaderFile& operator=(const HeaderFile&) = delete;
-  ~HeaderFile();
 
-  explicit operator bool() const { return open_; }
+  explicit operator bool() const;
   /// Reads up to `size` bytes; how many came, 0 at the end or on a failure.
   std::size_t Read(unsigned char* buffer, std::size_t size);
   /// Moves forward by `count` bytes; false when the system refuses.
@@ -68,11 +79,10 @@ class HeaderFile {
 
  private:
 #ifdef _WIN32
-  void* handle_ = nullptr;
+  UniqueHandle handle_;
 #else
-  int fd_ = -1;
+  UniqueFd fd_;
 #endif
-  bool open_ = false;
 };
 
 /// Which file or folder a path leads to: the same for every path to it.

@@ -12,32 +12,9 @@
 
 #include "platform/file_error_posix.h"
 #include "platform/file_system.h"
+#include "platform/unique_fd.h"
 
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-  }
-  int get() const { return fd_; }
-  int Release() { return std::exchange(fd_, -1); }
-  /// Closes what it holds and holds `fd` instead.
-  void Reset(int fd) {
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-    fd_ = fd;
-  }
-
- private:
-  int fd_;
-};
 
 bool IsRegular(int fd) {
   struct stat status {};
@@ -46,23 +23,23 @@ bool IsRegular(int fd) {
 
 // Opening a FIFO for reading would wait for a writer: the open never waits,
 // and only a regular file is kept. O_NONBLOCK means nothing for a regular file.
-int OpenRegularDescriptor(const std::string& path) {
-  Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  return fd.get() >= 0 && IsRegular(fd.get()) ? fd.Release() : -1;
-}
-
-std::FILE* StreamOf(int fd, const char* mode) {
-  if (fd < 0) {
-    return nullptr;
-  }
-  std::FILE* file = fdopen(fd, mode);
-  if (file == nullptr) {
-    close(fd);
-  }
-  return file;
+UniqueFd OpenRegularDescriptor(const std::string& path) {
+  UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  return fd.valid() && IsRegular(fd.get()) ? std::move(fd) : UniqueFd();
 }
 
 }  // namespace
+
+std::FILE* StreamOf(UniqueFd fd, const char* mode) {
+  if (!fd.valid()) {
+    return nullptr;
+  }
+  std::FILE* file = fdopen(fd.get(), mode);
+  if (file != nullptr) {
+    fd.Release();
+  }
+  return file;
+}
 
 bool PathExists(const std::string& path) {
   return access(path.c_str(), F_OK) == 0;
@@ -85,8 +62,8 @@ bool IsRegularFileOrMissing(const std::string& path) {
   return stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode);
 }
 
-std::FILE* OpenRegularFile(const std::string& path) {
-  return StreamOf(OpenRegularDescriptor(path), "rb");
+OpenStream OpenRegularFile(const std::string& path) {
+  return OpenStream(StreamOf(OpenRegularDescriptor(path), "rb"));
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
@@ -100,9 +77,9 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 std::vector<FileIdentity> FolderAndItsParents(const std::string& path) {
   std::vector<FileIdentity> identities;
   // O_PATH needs no read permission on the folders, only the way through them.
-  Descriptor folder(open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  UniqueFd folder(open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   struct stat status {};
-  while (folder.get() >= 0 && fstat(folder.get(), &status) == 0) {
+  while (folder.valid() && fstat(folder.get(), &status) == 0) {
     const FileIdentity identity{status.st_dev, status.st_ino};
     if (!identities.empty() && identities.back() == identity) {
       break;  // The root is its own parent.
@@ -137,27 +114,24 @@ std::optional<std::string> RealPath(const std::string& path) {
 }
 
 HeaderFile::HeaderFile(const std::string& path, bool listedRegular)
-    : fd_(listedRegular ? open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
-                        : OpenRegularDescriptor(path)),
-      open_(fd_ >= 0) {}
+    : fd_(listedRegular ? UniqueFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC))
+                        : OpenRegularDescriptor(path)) {}
 
-HeaderFile::~HeaderFile() {
-  if (fd_ >= 0) {
-    close(fd_);
-  }
+HeaderFile::operator bool() const {
+  return fd_.valid();
 }
 
 std::size_t HeaderFile::Read(unsigned char* buffer, std::size_t size) {
   ssize_t got;
   do {
-    got = read(fd_, buffer, size);
+    got = read(fd_.get(), buffer, size);
   } while (got < 0 && errno == EINTR);
   return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
 bool HeaderFile::Skip(std::uint64_t count) {
   return count <= static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) &&
-         lseek(fd_, static_cast<off_t>(count), SEEK_CUR) >= 0;
+         lseek(fd_.get(), static_cast<off_t>(count), SEEK_CUR) >= 0;
 }
 
 FileError MakeFolder(const std::string& path) {

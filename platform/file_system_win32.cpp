@@ -117,13 +117,13 @@ bool RemoveFile(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-std::FILE* OpenRegularFile(const std::string& path) {
+OpenStream OpenRegularFile(const std::string& path) {
   UniqueHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) {
     return nullptr;
   }
-  return StreamOf(std::move(file), "rb");
+  return OpenStream(StreamOf(std::move(file), "rb"));
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
@@ -190,28 +190,25 @@ HeaderFile::HeaderFile(const std::string& path, bool /*listedRegular*/) {
   UniqueHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file && GetFileType(file.get()) == FILE_TYPE_DISK) {
-    handle_ = file.Release();
-    open_ = true;
+    handle_ = std::move(file);
   }
 }
 
-HeaderFile::~HeaderFile() {
-  if (open_) {
-    CloseHandle(handle_);
-  }
+HeaderFile::operator bool() const {
+  return handle_.valid();
 }
 
 std::size_t HeaderFile::Read(unsigned char* buffer, std::size_t size) {
   DWORD got = 0;
   const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
-  return ReadFile(handle_, buffer, wanted, &got, nullptr) ? got : 0;
+  return ReadFile(handle_.get(), buffer, wanted, &got, nullptr) ? got : 0;
 }
 
 bool HeaderFile::Skip(std::uint64_t count) {
   LARGE_INTEGER distance{};
   distance.QuadPart = static_cast<LONGLONG>(std::min<std::uint64_t>(count, INT64_MAX));
   return count <= static_cast<std::uint64_t>(INT64_MAX) &&
-         SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
+         SetFilePointerEx(handle_.get(), distance, nullptr, FILE_CURRENT);
 }
 
 FileError MakeFolder(const std::string& path) {

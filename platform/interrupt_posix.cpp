@@ -11,6 +11,7 @@
 
 #include "platform/interrupt.h"
 #include "platform/second_stop.h"
+#include "platform/unique_fd.h"
 
 namespace {
 
@@ -51,23 +52,18 @@ ssize_t ReadFully(int fd, char* buffer, std::size_t size) {
 
 // Compares the regular file `path` itself (never through a link) with `source`.
 bool SameBytes(const char* path, const char* source) {
-  const int a = open(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  const int b = open(source, O_RDONLY | O_CLOEXEC);
-  bool same = a >= 0 && b >= 0;
+  const UniqueFd a(open(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  const UniqueFd b(open(source, O_RDONLY | O_CLOEXEC));
+  bool same = a.valid() && b.valid();
   char bufferA[4096];
   char bufferB[sizeof bufferA];
   while (same) {
-    const ssize_t gotA = ReadFully(a, bufferA, sizeof bufferA);
-    const ssize_t gotB = ReadFully(b, bufferB, sizeof bufferB);
+    const ssize_t gotA = ReadFully(a.get(), bufferA, sizeof bufferA);
+    const ssize_t gotB = ReadFully(b.get(), bufferB, sizeof bufferB);
     same = gotA >= 0 && gotA == gotB &&
            std::memcmp(bufferA, bufferB, static_cast<std::size_t>(gotA)) == 0;
     if (gotA == 0) {
       break;
-    }
-  }
-  for (const int fd : {a, b}) {
-    if (fd >= 0) {
-      close(fd);
     }
   }
   return same;

@@ -10,25 +10,7 @@
 #ifdef _WIN32
 #include "platform/unique_handle.h"
 #else
-/// Owns one file descriptor and closes it when it goes.
-class UniqueFd {
- public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept;
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() { Reset(); }
-
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  int Release();
-  void Reset();
-
- private:
-  int fd_ = -1;
-};
+#include "platform/unique_fd.h"
 
 /// Opens a pidfd for `pid`: a descriptor, or -1 when the kernel refuses.
 using PidFdOpener = int (*)(int pid);

@@ -88,27 +88,6 @@ void HandToReaper(pid_t pid) noexcept {
 
 }  // namespace
 
-UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    fd_ = other.Release();
-  }
-  return *this;
-}
-
-int UniqueFd::Release() {
-  const int fd = fd_;
-  fd_ = -1;
-  return fd;
-}
-
-void UniqueFd::Reset() {
-  if (fd_ >= 0) {
-    close(fd_);
-    fd_ = -1;
-  }
-}
-
 int OpenPidFd(int pid) {
   // glibc 2.36's <sys/pidfd.h> cannot be included from C++; the syscall can.
   // A pidfd is always close-on-exec.

@@ -24,7 +24,7 @@ std::optional<CommentPicture> OpenPicture(const std::string& folder, const std::
   CommentPicture picture;
   picture.Name = name;
   picture.IsGif = isGif;
-  picture.File.reset(OpenRegularFile(folder + name));
+  picture.File = OpenRegularFile(folder + name);
   if (!picture.File) {
     return std::nullopt;
   }

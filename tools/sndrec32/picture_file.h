@@ -7,15 +7,12 @@
 #include <string>
 
 #include "album/picture_size.h"
+#include "platform/file_system.h"
 
 /// Pictures larger than these are not shown. A JPEG is decoded at a fraction
 /// of its size, yet all of its data is read; a GIF is decoded whole.
 inline constexpr std::int64_t kMaxJpegPixels = 120'000'000;
 inline constexpr std::int64_t kMaxGifPixels = 16'000'000;
-
-struct PictureCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 /// The picture a voice comment belongs to, its header read and the file open
 /// at its start, so that what is decoded is the regular file that was checked.
@@ -24,7 +21,7 @@ struct CommentPicture {
   bool IsGif = false;
   PictureSize Stored;   ///< Width and height as stored, before turning.
   int Orientation = 1;  ///< Exif orientation, 1 (as stored) to 8.
-  std::unique_ptr<std::FILE, PictureCloser> File;
+  OpenStream File;
 };
 
 /// The picture's size as the album sees it: Stored, turned by a quarter for

@@ -3,40 +3,11 @@
 #include <objbase.h>
 #include <wincodec.h>
 
-#include <utility>
-
 #include "album/exif_orientation.h"
+#include "album/picture_turn.h"
+#include "platform/com_ptr_win32.h"
 
 namespace {
-
-// Releases a COM interface when it goes.
-template <typename T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ~ComPtr() {
-    if (pointer_ != nullptr) {
-      pointer_->Release();
-    }
-  }
-  T* operator->() const { return pointer_; }
-  T* get() const { return pointer_; }
-  T** out() { return &pointer_; }
-
- private:
-  T* pointer_ = nullptr;
-};
-
-struct ComScope {
-  bool ok = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-  ~ComScope() {
-    if (ok) {
-      CoUninitialize();
-    }
-  }
-};
 
 std::vector<BYTE> ReadRest(std::FILE* file) {
   std::vector<BYTE> bytes;
@@ -45,46 +16,6 @@ std::vector<BYTE> ReadRest(std::FILE* file) {
     bytes.insert(bytes.end(), chunk, chunk + got);
   }
   return bytes;
-}
-
-// The stored pixel that shows at upright (x, y), by the Exif orientation:
-// mirrored, turned by a half, or turned by a quarter either way.
-std::pair<int, int> StoredAt(int x, int y, int width, int height, int orientation) {
-  switch (orientation) {
-    case 2:
-      return {width - 1 - x, y};
-    case 3:
-      return {width - 1 - x, height - 1 - y};
-    case 4:
-      return {x, height - 1 - y};
-    case 5:
-      return {y, x};
-    case 6:
-      return {y, height - 1 - x};
-    case 7:
-      return {width - 1 - y, height - 1 - x};
-    case 8:
-      return {width - 1 - y, x};
-    default:
-      return {x, y};
-  }
-}
-
-// Turned here rather than by WIC's flip-rotator, which Wine cannot turn by a quarter.
-DecodedPicture Upright(const std::vector<std::uint32_t>& stored, int width, int height,
-                       int orientation) {
-  const bool swaps = OrientationSwapsSides(orientation);
-  DecodedPicture upright{
-      .Width = swaps ? height : width, .Height = swaps ? width : height, .Pixels = {}};
-  upright.Pixels.resize(stored.size());
-  for (int y = 0; y < upright.Height; ++y) {
-    for (int x = 0; x < upright.Width; ++x) {
-      const auto [sx, sy] = StoredAt(x, y, width, height, orientation);
-      upright.Pixels[static_cast<std::size_t>(y) * upright.Width + x] =
-          stored[static_cast<std::size_t>(sy) * width + sx];
-    }
-  }
-  return upright;
 }
 
 }  // namespace
@@ -98,7 +29,7 @@ DecodedPicture DecodePicture(CommentPicture& picture, PictureSize box) {
   const UINT width = static_cast<UINT>(swaps ? fitted.Height : fitted.Width);
   const UINT height = static_cast<UINT>(swaps ? fitted.Width : fitted.Height);
   std::vector<BYTE> bytes = ReadRest(picture.File.get());
-  ComScope com;
+  ComThread com;
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
@@ -107,9 +38,10 @@ DecodedPicture DecodePicture(CommentPicture& picture, PictureSize box) {
   ComPtr<IWICFormatConverter> converter;
   // Read as what its extension says, as the album reads it.
   const GUID container = picture.IsGif ? GUID_ContainerFormatGif : GUID_ContainerFormatJpeg;
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  PixelImage stored;
+  stored.Resize(static_cast<int>(width), static_cast<int>(height));
   const bool decoded =
-      com.ok && !bytes.empty() &&
+      com.Usable() && !bytes.empty() &&
       SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                  IID_PPV_ARGS(factory.out()))) &&
       SUCCEEDED(factory->CreateStream(stream.out())) &&
@@ -123,10 +55,14 @@ DecodedPicture DecodePicture(CommentPicture& picture, PictureSize box) {
       SUCCEEDED(converter->Initialize(scaler.get(), GUID_WICPixelFormat32bppBGR,
                                       WICBitmapDitherTypeNone, nullptr, 0.0,
                                       WICBitmapPaletteTypeCustom)) &&
-      SUCCEEDED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
-                                      reinterpret_cast<BYTE*>(pixels.data())));
+      SUCCEEDED(converter->CopyPixels(nullptr, static_cast<UINT>(stored.Stride()),
+                                      static_cast<UINT>(stored.Pixels.size()),
+                                      stored.Pixels.data()));
   if (!decoded) {
     return {};
   }
-  return Upright(pixels, static_cast<int>(width), static_cast<int>(height), picture.Orientation);
+  // Turned here rather than by WIC's flip-rotator, which Wine cannot turn by a quarter.
+  DecodedPicture upright;
+  TurnUpright(stored, picture.Orientation, upright);
+  return upright;
 }

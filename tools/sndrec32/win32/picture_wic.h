@@ -1,16 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
+#include "album/pixel_image.h"
 #include "tools/sndrec32/picture_file.h"
 
-/// A picture ready to draw: 32-bit BGRX pixels, top row first.
-struct DecodedPicture {
-  int Width = 0;
-  int Height = 0;
-  std::vector<std::uint32_t> Pixels;
-};
+/// A picture ready to draw: blue, green, red and one unused byte a pixel.
+using DecodedPicture = PixelImage;
 
 /// `picture` decoded with WIC at FittedSize in `box` and turned upright by its
 /// Exif orientation; a GIF's first frame. Reads from the picture's open file.

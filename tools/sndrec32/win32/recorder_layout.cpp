@@ -166,7 +166,7 @@ void RecorderDialog::ShowPicture(DecodedPicture* decoded) {
   void* bits = nullptr;
   bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap_ != nullptr) {
-    std::copy(owned->Pixels.begin(), owned->Pixels.end(), static_cast<std::uint32_t*>(bits));
+    std::copy(owned->Pixels.begin(), owned->Pixels.end(), static_cast<unsigned char*>(bits));
   }
   InvalidateRect(Item(IDC_PICTURE), nullptr, FALSE);
 }
