@@ -1,6 +1,12 @@
 #include "platform/file_replacement.h"
 
+#include <atomic>
+#include <charconv>
+#include <iterator>
+#include <limits>
+
 #include "platform/file_system.h"
+#include "platform/path_syntax.h"
 
 // Built on FileReplacement alone, so every system replaces whole the same way.
 
@@ -32,9 +38,31 @@ FileError ReplaceFileWhole(const std::string& path, std::string_view content) {
   return WriteContentWhole(path, content, FileReplacement::Mode::Whole).Error;
 }
 
+namespace {
+
+constexpr std::string_view kBesideMark = ".korvalo-";
+
+}  // namespace
+
+std::string BesideName(std::string_view path, unsigned long processId) {
+  static std::atomic<unsigned> counter{0};
+  char pid[std::numeric_limits<unsigned long>::digits10 + 2];
+  char count[std::numeric_limits<unsigned>::digits10 + 2];
+  const char* const pidEnd = std::to_chars(std::begin(pid), std::end(pid), processId).ptr;
+  const char* const countEnd = std::to_chars(std::begin(count), std::end(count), counter++).ptr;
+  const std::size_t nameAt = path.find_last_of(kPathSeparators) + 1;  // 0 without a separator
+  std::string beside;
+  beside.reserve(path.size() + kBesideMark.size() + sizeof pid + sizeof count + 2);
+  beside.append(path.substr(0, nameAt)).append(1, '.').append(path.substr(nameAt));
+  beside.append(kBesideMark)
+      .append(std::string_view(pid, static_cast<std::size_t>(pidEnd - pid)))
+      .append(1, '-')
+      .append(std::string_view(count, static_cast<std::size_t>(countEnd - count)));
+  return beside;
+}
+
 bool IsNameBeside(std::string_view name) {
-  // "." NAME ".korvalo-" PID "-" COUNTER
-  constexpr std::string_view kMark = ".korvalo-";
+  constexpr std::string_view kMark = kBesideMark;
   const std::size_t mark = name.rfind(kMark);
   if (name.size() < 2 || name.front() != '.' || mark == std::string_view::npos || mark < 2) {
     return false;

@@ -70,8 +70,13 @@ struct WholeWrite {
 WholeWrite WriteContentWhole(const std::string& path, std::string_view content,
                              FileReplacement::Mode mode, bool probablyThere = true);
 
-/// True for a name FileReplacement gives the file it writes beside a target:
-/// one a run that was killed may have left, which the next run removes.
+/// The name of a file written beside `path` before it is renamed over it,
+/// unique in the process `processId`: "." NAME ".korvalo-" PID "-" COUNTER.
+/// Hidden on Linux, and its extension keeps it out of every album.
+std::string BesideName(std::string_view path, unsigned long processId);
+
+/// True for a name BesideName gives: one a run that was killed may have
+/// left, which the next run removes.
 bool IsNameBeside(std::string_view name);
 
 /// True when `path` is a regular file (not a link) holding exactly `content`.

@@ -5,12 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <charconv>
 #include <cstring>
 #include <fstream>
-#include <iterator>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -28,21 +24,8 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// A hidden name beside `path`, unique in this process; the walk leaves
-// hidden names out, so an album never shows one, and removes what a killed
-// run left (IsNameBeside).
-std::string BesideName(const std::string& path) {
-  static const std::string mark = ".korvalo-" + std::to_string(getpid()) + "-";
-  static std::atomic<unsigned> counter{0};
-  char number[std::numeric_limits<unsigned>::digits10 + 2];
-  const char* const numberEnd = std::to_chars(std::begin(number), std::end(number), counter++).ptr;
-  const std::size_t slash = path.rfind('/');
-  const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
-  std::string beside;
-  beside.reserve(path.size() + mark.size() + sizeof number + 1);
-  beside.append(path, 0, nameAt).append(1, '.').append(path, nameAt).append(mark);
-  beside.append(number, static_cast<std::size_t>(numberEnd - number));
-  return beside;
+std::string BesideOurs(const std::string& path) {
+  return BesideName(path, static_cast<unsigned long>(getpid()));
 }
 
 // This process's umask, read once without changing it; -1 when unknown.
@@ -187,7 +170,7 @@ Present Look(const std::string& path, std::string_view content) {
 // Writes `content` beside `path` and renames it over: the old file, or a
 // link, FIFO or device standing there, is replaced whole or not at all.
 WholeWrite ReplaceBeside(const std::string& path, std::string_view content, int mode) {
-  const std::string beside = BesideName(path);
+  const std::string beside = BesideOurs(path);
   UniqueFd fd(open(beside.c_str(), O_WRONLY | kCreateFlags, mode >= 0 ? mode : 0666));
   if (!fd.valid()) {
     return {FileErrorFromErrno(errno), false};
@@ -288,7 +271,7 @@ void FileReplacement::MakeBeside() {
   const int mode = keptMode_ >= 0 ? keptMode_ : 0666;
   UniqueFd fd(UnnamedFileBeside(path_, mode));
   if (!fd.valid()) {
-    besideName_ = BesideName(path_);
+    besideName_ = BesideOurs(path_);
     fd.Reset(open(besideName_.c_str(), O_RDWR | kCreateFlags, mode));
     if (!fd.valid()) {
       besideName_.clear();
@@ -335,7 +318,7 @@ bool FileReplacement::PutInPlace() {
     if (!replacing_ && errno != EEXIST) {
       return Fail(errno);
     }
-    besideName_ = BesideName(path_);
+    besideName_ = BesideOurs(path_);
     if (linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, besideName_.c_str(), AT_SYMLINK_FOLLOW) != 0) {
       const int error = errno;
       besideName_.clear();

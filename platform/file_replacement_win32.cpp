@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <io.h>
-#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -17,16 +16,6 @@ namespace {
 // or hidden stays so. The new file is marked for backup as any new file is.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-// A name beside `path`, unique in this process; its extension keeps it out of
-// every album, and its dot matches the Linux build's hidden name.
-std::string BesideName(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  const std::size_t separator = path.find_last_of(kPathSeparators);
-  const std::size_t nameAt = separator == std::string::npos ? 0 : separator + 1;
-  return path.substr(0, nameAt) + "." + path.substr(nameAt) + ".korvalo-" +
-         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
-}
 
 // `extraAccess` DELETE lets the file be marked for deletion while it is open.
 UniqueHandle CreateNew(const std::string& path, DWORD extraAccess = 0) {
@@ -173,7 +162,7 @@ std::FILE* FileReplacement::Stream() {
 }
 
 void FileReplacement::MakeBeside() {
-  besideName_ = BesideName(path_);
+  besideName_ = BesideName(path_, GetCurrentProcessId());
   UniqueHandle file = CreateNew(besideName_, DELETE);
   if (!file) {
     const DWORD error = GetLastError();
