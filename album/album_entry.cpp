@@ -8,10 +8,6 @@ namespace {
 // An old name of the go-back image; albums may still hold it.
 constexpr std::string_view kGoBackJpegName = "__goback.jpg";
 
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string_view ExtensionOf(std::string_view name) {
   const std::size_t dot = name.rfind('.');
   return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
@@ -38,18 +34,6 @@ EntryRules MakeEntryRules(const RunState& run) {
   return EntryRules{PathPart(run.Paths.GoBackImage, "name,type"),
                     PathPart(run.Paths.FolderImage, "name,type"), run.Paths.IndexBaseName,
                     run.Settings.IncludeSubfolders};
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) {
-      return false;
-    }
-  }
-  return true;
 }
 
 std::string_view NameWithoutExtension(std::string_view name) {

@@ -6,6 +6,7 @@
 
 #include "album/html_template.h"
 #include "app/run_state.h"
+#include "platform/ascii_case.h"
 #include "platform/folder_listing.h"
 
 /// The folder in each album folder that holds the small copies of its
@@ -40,9 +41,6 @@ EntryRules MakeEntryRules(const RunState& run);
 /// IncludeSubfolders. A qualifying folder is always a sub-album. With
 /// WindowsNames, a qualifying entry Windows cannot name is UnusableName.
 EntryKind ClassifyEntry(const EntryRules& rules, std::string_view name, bool isFolder);
-
-/// True when `a` and `b` are equal once ASCII letters are upper-cased.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 /// `name` up to its last '.', the whole name when it has none.
 std::string_view NameWithoutExtension(std::string_view name);

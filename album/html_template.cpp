@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ascii_case.h"
+
 namespace {
 
 constexpr std::string_view kRowOpen = "<tr>";
@@ -162,8 +164,8 @@ std::string CaptionFromName(std::string_view name) {
   }
   std::string caption(name);
   // Only ASCII letters: bytes of other characters must pass untouched.
-  if (!caption.empty() && caption.front() >= 'a' && caption.front() <= 'z') {
-    caption.front() = static_cast<char>(caption.front() - 'a' + 'A');
+  if (!caption.empty()) {
+    caption.front() = UpperAscii(caption.front());
   }
   return caption;
 }

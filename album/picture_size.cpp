@@ -12,6 +12,7 @@
 #include "album/byte_stream.h"
 #include "album/html_template.h"
 #include "album/jpeg_header.h"
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
 #include "platform/path_syntax.h"
 
@@ -29,19 +30,6 @@ struct PictureHeader : ByteSource {
   bool Skip(std::uint64_t count) override { return File.Skip(count); }
   HeaderFile File;
 };
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // One attribute value of the box: [Begin, End) holds the number as read,
 // leading white space and sign included.

@@ -4,19 +4,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/ascii_case.h"
 #include "platform/folder_listing.h"
 
 namespace {
-
-char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool EqualsUpperAscii(std::string_view name, std::string_view upper) {
-  return name.size() == upper.size() &&
-         std::equal(name.begin(), name.end(), upper.begin(),
-                    [](char a, char b) { return UpperAscii(a) == b; });
-}
 
 // COM and LPT take a digit, or a superscript one, which Windows reserves too.
 bool IsPortNumber(std::string_view rest) {
@@ -28,13 +19,13 @@ bool IsPortNumber(std::string_view rest) {
 
 bool IsDeviceName(std::string_view stem) {
   for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-    if (EqualsUpperAscii(stem, device)) {
+    if (EqualsIgnoringAsciiCase(stem, device)) {
       return true;
     }
   }
   return stem.size() > 3 &&
-         (EqualsUpperAscii(stem.substr(0, 3), "COM") ||
-          EqualsUpperAscii(stem.substr(0, 3), "LPT")) &&
+         (EqualsIgnoringAsciiCase(stem.substr(0, 3), "COM") ||
+          EqualsIgnoringAsciiCase(stem.substr(0, 3), "LPT")) &&
          IsPortNumber(stem.substr(3));
 }
 

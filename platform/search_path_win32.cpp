@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii_case.h"
 #include "platform/path_syntax.h"
 #include "platform/program_path.h"
 #include "platform/search_path.h"
@@ -19,10 +20,6 @@ std::string WithoutTrailingSeparator(std::string_view folder) {
     folder.remove_suffix(1);
   }
   return std::string(folder);
-}
-
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Windows names a folder without regard to case.
