@@ -208,6 +208,18 @@ std::span<const CatalogText> StringTableEntries() {
   return kTexts;
 }
 
+std::string FormKey(std::string_view form, std::string_view object, std::string_view property) {
+  std::string key(form);
+  if (property == "windowTitle") {
+    return key;
+  }
+  key.append(1, '.').append(object);
+  if (property != "text" && property != "title") {
+    key.append(1, '.').append(property);
+  }
+  return key;
+}
+
 std::optional<std::string_view> FormEnglish(std::string_view key) {
   const auto found = std::find_if(std::begin(kFormEnglish), std::end(kFormEnglish),
                                   [key](const auto& entry) { return entry.first == key; });

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 /// The languages the texts are in. Swedish is the program's own.
@@ -125,8 +126,11 @@ std::string_view StringTableText(int id);
 /// The whole catalog, in the order of the ids.
 std::span<const CatalogText> StringTableEntries();
 
-/// The English of a form's text, by its key: "FORM" for the form's title,
-/// "FORM.OBJECT" for a control's text (or a group's title), and
-/// "FORM.OBJECT.PROPERTY" for its toolTip, accessibleName or
-/// accessibleDescription. None for a key the catalog lacks.
+/// The key of the text `property` of the control `object` in the form `form`:
+/// "FORM" for the form's windowTitle, "FORM.OBJECT" for a control's text (or
+/// a group's title), and "FORM.OBJECT.PROPERTY" for its toolTip,
+/// accessibleName or accessibleDescription.
+std::string FormKey(std::string_view form, std::string_view object, std::string_view property);
+
+/// The English of a form's text, by its FormKey. None for a key the catalog lacks.
 std::optional<std::string_view> FormEnglish(std::string_view key);

@@ -14,36 +14,22 @@ namespace {
 constexpr std::array<std::string_view, 6> kTranslated = {
     "text", "title", "windowTitle", "toolTip", "accessibleName", "accessibleDescription"};
 
-// The catalog's key of `property` of the widget `name` in the form `form`.
-std::string KeyOf(std::string_view form, std::string_view name, std::string_view property,
-                  bool isForm) {
-  if (isForm && property == "windowTitle") {
-    return std::string(form);
-  }
-  std::string key = std::string(form) + "." + std::string(name);
-  if (property != "text" && property != "title") {
-    key += "." + std::string(property);
-  }
-  return key;
-}
-
 // Every key of a translated text in `widget` and the widgets inside it that
 // the catalog lacks, one a line.
-void FindMissing(const XmlElement& widget, std::string_view form, bool isForm,
-                 std::string& missing) {
+void FindMissing(const XmlElement& widget, std::string_view form, std::string& missing) {
   for (const XmlElement& child : widget.Children) {
     if (child.Name == "property") {
       const std::string property = child.Attribute("name");
       const XmlElement* value = child.Children.empty() ? nullptr : &child.Children.front();
       const bool text = value != nullptr && value->Name == "string" && !value->Text.empty();
-      const std::string key = KeyOf(form, widget.Attribute("name"), property, isForm);
+      const std::string key = FormKey(form, widget.Attribute("name"), property);
       if (text &&
           std::find(kTranslated.begin(), kTranslated.end(), property) != kTranslated.end() &&
           !FormEnglish(key)) {
         missing += "\n  " + key + " \"" + value->Text + "\"";
       }
     } else if (child.Name == "widget" || child.Name == "layout" || child.Name == "item") {
-      FindMissing(child, form, false, missing);
+      FindMissing(child, form, missing);
     }
   }
 }
@@ -53,7 +39,7 @@ void FindMissing(const XmlElement& widget, std::string_view form, bool isForm,
 Form InEnglish(const Form& form, const XmlElement& ui) {
   std::string missing;
   if (const XmlElement* top = ui.Child("widget")) {
-    FindMissing(*top, form.Name, true, missing);
+    FindMissing(*top, form.Name, missing);
   }
   if (!missing.empty()) {
     throw std::runtime_error("no English in resources/string_table.cpp for:" + missing);
@@ -63,7 +49,7 @@ Form InEnglish(const Form& form, const XmlElement& ui) {
   for (FormControl& control : english.Controls) {
     if (!control.Text.empty()) {
       control.Text =
-          std::string(FormEnglish(form.Name + "." + control.Name).value_or(control.Text));
+          std::string(FormEnglish(FormKey(form.Name, control.Name, "text")).value_or(control.Text));
     }
   }
   return english;

@@ -13,8 +13,11 @@ QString Translated(int id) {
 
 namespace {
 
-void SetEnglish(QWidget* widget, const char* property, const std::string& key) {
-  if (const std::optional<std::string_view> english = FormEnglish(key)) {
+// Sets `property` of `widget`, in the form `form`, to its English.
+void SetEnglish(QWidget* widget, const std::string& form, const char* property) {
+  const std::string object = widget->objectName().toStdString();
+  if (const std::optional<std::string_view> english =
+          FormEnglish(FormKey(form, object, property))) {
     widget->setProperty(
         property, QString::fromUtf8(english->data(), static_cast<qsizetype>(english->size())));
   }
@@ -27,16 +30,15 @@ void TranslateForm(QWidget* form) {
     return;
   }
   const std::string name = form->objectName().toStdString();
-  SetEnglish(form, "windowTitle", name);
+  SetEnglish(form, name, "windowTitle");
   for (QWidget* control : form->findChildren<QWidget*>()) {
-    const std::string key = name + "." + control->objectName().toStdString();
     if (control->objectName().isEmpty()) {
       continue;
     }
     // A group box's title; every other control's text, where it has one.
-    SetEnglish(control, control->property("title").isValid() ? "title" : "text", key);
+    SetEnglish(control, name, control->property("title").isValid() ? "title" : "text");
     for (const char* property : {"toolTip", "accessibleName", "accessibleDescription"}) {
-      SetEnglish(control, property, key + "." + property);
+      SetEnglish(control, name, property);
     }
   }
 }
