@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <climits>
 #include <utility>
+#include <vector>
 
+#include "ui/control_room.h"
 #include "ui/qt/window_placement.h"
 
 namespace {
@@ -35,16 +37,16 @@ QRect ToPixels(const QRect& units, const BaseUnits& base) {
           units.height() * base.y / 8};
 }
 
-// The room a control's text needs; an empty size for controls that scroll or
-// elide their content (lists, fields) and so never clip it, and for hidden
-// labels, which only name the control after them.
-QSize NeededSize(const QWidget& widget) {
+// The room a control's text needs at `width`; an empty size for controls
+// that scroll or elide their content (lists, fields) and so never clip it, and
+// for hidden labels, which only name the control after them.
+QSize NeededSize(const QWidget& widget, int width) {
   if (widget.isHidden()) {
     return {};
   }
   if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
     if (label->wordWrap()) {
-      return {0, label->heightForWidth(label->width())};
+      return {0, label->heightForWidth(width)};
     }
     return label->sizeHint();
   }
@@ -57,38 +59,24 @@ QSize NeededSize(const QWidget& widget) {
   return {};
 }
 
-// Opens a band of `extra` pixels at `edge` across the whole form, along x or y:
-// what starts beyond the edge moves, what spans it grows.
-void InsertBand(QWidget& dialog, const QList<QWidget*>& widgets, bool alongX, int edge, int extra) {
-  for (QWidget* widget : widgets) {
-    QRect rect = widget->geometry();
-    const int start = alongX ? rect.left() : rect.top();
-    const int end = start + (alongX ? rect.width() : rect.height());
-    if (start >= edge) {
-      rect.translate(alongX ? extra : 0, alongX ? 0 : extra);
-    } else if (end > edge) {
-      (alongX ? rect.setWidth(rect.width() + extra) : rect.setHeight(rect.height() + extra));
-    }
-    widget->setGeometry(rect);
-  }
-  dialog.resize(dialog.width() + (alongX ? extra : 0), dialog.height() + (alongX ? 0 : extra));
-}
-
 // Widens, then heightens, every control whose text does not fit.
 void MakeRoomForTexts(QWidget& dialog, const QList<QWidget*>& widgets) {
-  for (const bool alongX : {true, false}) {
-    for (QWidget* widget : widgets) {
-      const QSize needed = NeededSize(*widget);
-      const QRect rect = widget->geometry();
-      const int shortfall =
-          alongX ? needed.width() - rect.width() : needed.height() - rect.height();
-      if (shortfall > 0) {
-        InsertBand(dialog, widgets, alongX, alongX ? rect.right() + 1 : rect.bottom() + 1,
-                   shortfall);
-        widget->resize(rect.size() + (alongX ? QSize(shortfall, 0) : QSize(0, shortfall)));
-      }
-    }
+  std::vector<ControlPlace> places;
+  for (const QWidget* widget : widgets) {
+    const QRect rect = widget->geometry();
+    places.push_back(
+        {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()});
   }
+  const Growth grown = MakeRoomForTexts(places, [&](std::size_t i, const ControlPlace& place) {
+    const QSize needed = NeededSize(*widgets[static_cast<qsizetype>(i)], place.Right - place.Left);
+    return Growth{needed.width(), needed.height()};
+  });
+  for (qsizetype i = 0; i < widgets.size(); ++i) {
+    const ControlPlace& place = places[static_cast<std::size_t>(i)];
+    widgets[i]->setGeometry(place.Left, place.Top, place.Right - place.Left,
+                            place.Bottom - place.Top);
+  }
+  dialog.resize(dialog.size() + QSize(grown.Width, grown.Height));
 }
 
 // A group box frames the controls that lie inside it. Made its children, they

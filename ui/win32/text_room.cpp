@@ -4,13 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "ui/control_room.h"
 
-struct Control {
-  HWND Handle = nullptr;
-  RECT Place{};  ///< in the dialog's client coordinates
-  SIZE Needs{};  ///< the room its text needs; 0 where it needs none
-};
+namespace {
 
 std::wstring TextOf(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -40,7 +36,7 @@ SIZE TextSize(HWND control, const std::wstring& text, int width = 0) {
 // box's or radio button's beside its box, a label's on one line, or broken
 // into lines at its width where it is made for more than one; nothing for
 // other controls (lists and fields scroll their text), hidden ones and icons.
-SIZE NeededSize(HWND control, const RECT& place) {
+SIZE NeededSize(HWND control, const ControlPlace& place) {
   wchar_t kind[16] = {};
   GetClassNameW(control, kind, 16);
   const LONG style = GetWindowLongW(control, GWL_STYLE);
@@ -48,7 +44,7 @@ SIZE NeededSize(HWND control, const RECT& place) {
   if ((style & WS_VISIBLE) == 0 || text.empty()) {
     return {};
   }
-  const int height = place.bottom - place.top;
+  const int height = place.Bottom - place.Top;
   if (lstrcmpiW(kind, L"Static") == 0) {
     const LONG type = style & SS_TYPEMASK;
     if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP) {
@@ -58,7 +54,7 @@ SIZE NeededSize(HWND control, const RECT& place) {
     if (height < 2 * line.cy) {
       return line;
     }
-    return {0, TextSize(control, text, place.right - place.left).cy};
+    return {0, TextSize(control, text, place.Right - place.Left).cy};
   }
   if (lstrcmpiW(kind, L"Button") != 0) {
     return {};
@@ -80,61 +76,33 @@ SIZE NeededSize(HWND control, const RECT& place) {
   }
 }
 
-std::vector<Control> ControlsOf(HWND dialog) {
-  std::vector<Control> controls;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    Control control{child};
-    GetWindowRect(child, &control.Place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.Place), 2);
-    control.Needs = NeededSize(child, control.Place);
-    controls.push_back(control);
-  }
-  return controls;
-}
-
-// Opens a band of `extra` pixels at `edge` across the whole dialog, along x
-// or y: what starts beyond the edge moves, what spans it grows.
-void InsertBand(std::vector<Control>& controls, bool alongX, LONG edge, LONG extra) {
-  for (Control& control : controls) {
-    LONG& start = alongX ? control.Place.left : control.Place.top;
-    LONG& end = alongX ? control.Place.right : control.Place.bottom;
-    if (start >= edge) {
-      start += extra;
-      end += extra;
-    } else if (end > edge) {
-      end += extra;
-    }
-  }
-}
-
 }  // namespace
 
 void MakeRoomForTexts(HWND dialog) {
-  std::vector<Control> controls = ControlsOf(dialog);
-  SIZE grown{};
-  for (const bool alongX : {true, false}) {
-    for (Control& control : controls) {
-      const RECT& place = control.Place;
-      const LONG shortfall = alongX ? control.Needs.cx - (place.right - place.left)
-                                    : control.Needs.cy - (place.bottom - place.top);
-      if (shortfall > 0) {
-        InsertBand(controls, alongX, alongX ? place.right : place.bottom, shortfall);
-        (alongX ? control.Place.right : control.Place.bottom) += shortfall;
-        (alongX ? grown.cx : grown.cy) += shortfall;
-      }
-    }
+  std::vector<HWND> controls;
+  std::vector<ControlPlace> places;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    controls.push_back(child);
+    places.push_back({rect.left, rect.top, rect.right, rect.bottom});
   }
-  if (grown.cx == 0 && grown.cy == 0) {
+  const Growth grown = MakeRoomForTexts(places, [&](std::size_t i, const ControlPlace& place) {
+    const SIZE needed = NeededSize(controls[i], place);
+    return Growth{needed.cx, needed.cy};
+  });
+  if (grown.Width == 0 && grown.Height == 0) {
     return;
   }
-  for (const Control& control : controls) {
-    SetWindowPos(control.Handle, nullptr, control.Place.left, control.Place.top,
-                 control.Place.right - control.Place.left, control.Place.bottom - control.Place.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlPlace& place = places[i];
+    SetWindowPos(controls[i], nullptr, place.Left, place.Top, place.Right - place.Left,
+                 place.Bottom - place.Top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RECT outer{};
   GetWindowRect(dialog, &outer);
-  SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left + grown.cx,
-               outer.bottom - outer.top + grown.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left + grown.Width,
+               outer.bottom - outer.top + grown.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
